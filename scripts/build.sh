@@ -1,0 +1,6 @@
+#!/usr/bin/env bash
+# Configures and builds the program and its tests in build/.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+cmake -S . -B build -G Ninja -DRZ_WERROR=ON "$@"
+cmake --build build
