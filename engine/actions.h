@@ -59,8 +59,8 @@ class Catalogue {
   // Appends an action; for kKey only the low 16 bits of value2 are kept.
   void AddAction(std::string name, ActionKind kind, int32_t value,
                  int32_t value2);
-  void AddStickPreset(std::string name, int32_t up, int32_t right,
-                      int32_t down, int32_t left);
+  void AddStickPreset(std::string name, int32_t up, int32_t right, int32_t down,
+                      int32_t left);
 
   int action_count() const { return static_cast<int>(actions_.size()); }
   int preset_count() const { return static_cast<int>(presets_.size()); }

@@ -36,6 +36,8 @@ class Injector {
   float remainder_y = 0.0f;
 
  private:
+  int32_t Motion(int32_t direction, float strength, float& remainder);
+
   Catalogue& catalogue_;
   InputSink* sink_;
 };

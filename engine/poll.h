@@ -33,6 +33,9 @@ class PollCycle {
   uint32_t hold_start() const { return hold_start_; }
 
  private:
+  void PerformAxis(int32_t negative_action, int32_t positive_action,
+                   float deflection);
+
   Joystick& joystick_;
   Clock& clock_;
   Device& device_;
