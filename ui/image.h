@@ -20,7 +20,9 @@ constexpr uint32_t PackRgba(uint8_t r, uint8_t g, uint8_t b, uint8_t a) {
 constexpr uint8_t RedOf(uint32_t rgba) { return rgba & 0xFF; }
 constexpr uint8_t GreenOf(uint32_t rgba) { return (rgba >> 8) & 0xFF; }
 constexpr uint8_t BlueOf(uint32_t rgba) { return (rgba >> 16) & 0xFF; }
-constexpr uint8_t AlphaOf(uint32_t rgba) { return rgba >> 24; }
+constexpr uint8_t AlphaOf(uint32_t rgba) {
+  return static_cast<uint8_t>(rgba >> 24);
+}
 
 // Width x height pixels of non-premultiplied RGBA8, rows top-down and packed
 // (stride = width). A new image is fully transparent; negative sizes give an
