@@ -38,8 +38,9 @@ class DiskFileStore final : public FileStore {
   bool WriteFile(const std::string& path, std::string_view bytes) override;
 };
 
-// Files held in memory, for tests and fuzzers. Every path is writable unless
-// `writable` is false; then CanWrite and WriteFile fail.
+// Files held in memory, for tests and fuzzers. `folder_writable` false makes
+// CanWrite and WriteFile fail; `writes_fail` makes only WriteFile fail, as a
+// disk that fills up while writing would.
 class MemoryFileStore final : public FileStore {
  public:
   bool ReadFile(const std::string& path, std::string* bytes) override;
@@ -47,7 +48,8 @@ class MemoryFileStore final : public FileStore {
   bool WriteFile(const std::string& path, std::string_view bytes) override;
 
   std::map<std::string, std::string> files;
-  bool writable = true;
+  bool folder_writable = true;
+  bool writes_fail = false;
 };
 
 }  // namespace rz

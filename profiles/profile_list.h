@@ -45,6 +45,7 @@ class ProfileList {
  private:
   std::vector<std::string> names_;
   int current_ = -1;
+  std::string empty_;
 };
 
 // True when `name` may name a profile file: not empty, no byte below 32, none

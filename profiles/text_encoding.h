@@ -1,0 +1,29 @@
+// Decoding of the text files the program reads (settings and language
+// files) into UTF-8, the encoding of all text in memory.
+#ifndef RIRUZIRUZO_PROFILES_TEXT_ENCODING_H_
+#define RIRUZIRUZO_PROFILES_TEXT_ENCODING_H_
+
+#include <string>
+#include <string_view>
+
+namespace rz {
+
+enum class TextMark { kNone, kUtf8, kUtf16Le };
+
+struct DecodedText {
+  std::string text;  // valid UTF-8
+  TextMark mark = TextMark::kNone;
+};
+
+// A file that starts with the UTF-8 mark (EF BB BF) or the UTF-16LE mark
+// (FF FE) is decoded accordingly, without its mark; broken sequences become
+// U+FFFD. A file without a mark is taken as it stands when it is valid
+// UTF-8, else as Windows-1252.
+DecodedText DecodeText(std::string_view bytes);
+
+// Strict UTF-8: no overlong forms, no surrogates, nothing above U+10FFFF.
+bool IsValidUtf8(std::string_view text);
+
+}  // namespace rz
+
+#endif  // RIRUZIRUZO_PROFILES_TEXT_ENCODING_H_
