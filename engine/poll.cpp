@@ -47,17 +47,16 @@ unsigned ActiveHatDirections(uint32_t pov) {
 }
 
 // The direction opposite to the deflection is performed with 0 first, so a
-// key or button left down by a stick that snapped back is let go, and the
-// deflected direction decides when both share one action.
+// key or button left down by a stick that snapped back into its dead zone is
+// let go. When both directions share one action only the deflected one is
+// performed, so a held key does not chatter.
 void PollCycle::PerformAxis(int32_t negative_action, int32_t positive_action,
                             float deflection) {
-  if (deflection < 0.0f) {
-    injector_.PerformAction(positive_action, 0.0f);
-    injector_.PerformAction(negative_action, -deflection);
-  } else {
-    injector_.PerformAction(negative_action, 0.0f);
-    injector_.PerformAction(positive_action, deflection);
-  }
+  const bool negative = deflection < 0.0f;
+  const int32_t deflected = negative ? negative_action : positive_action;
+  const int32_t opposite = negative ? positive_action : negative_action;
+  if (opposite != deflected) injector_.PerformAction(opposite, 0.0f);
+  injector_.PerformAction(deflected, negative ? -deflection : deflection);
 }
 
 void PollCycle::Run() {
