@@ -79,9 +79,10 @@ if [ -f "$here/$app.desktop" ]; then
   icons_source=$here/icons/hicolor
   default_program_dir=$here
 else
-  source_dir=$here/../data/desktop
-  icons_source=$here/../data/icons/hicolor
-  default_program_dir=$here/../build/program
+  sources=$(dirname "$here")
+  source_dir=$sources/data/desktop
+  icons_source=$sources/data/icons/hicolor
+  default_program_dir=$sources/build/program
 fi
 if [ ! -f "$source_dir/$app.desktop" ]; then
   echo "The desktop entry $app.desktop was not found beside this script" >&2
