@@ -22,8 +22,8 @@ class Injector {
 
   void set_sink(InputSink* sink) { sink_ = sink; }
 
-  // Performs action `index` with `strength`; an index outside the list is
-  // ignored.
+  // Performs action `index` with `strength`: at most one record, sent at
+  // once. An index outside the list is ignored; a NaN strength counts as 0.
   void PerformAction(int index, float strength);
   // Performs every action, index 0 to last, with strength 0.
   void ReleaseAllActions();

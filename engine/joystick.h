@@ -48,7 +48,7 @@ struct Device {
   std::array<StickState, kMaxSticks + 1> sticks{};
   std::array<SwitchState, kHatDirections + 1> hat{};
   std::array<SwitchState, kMaxButtons + 1> buttons{};
-  JoystickPosition position{};  // last position read
+  JoystickPosition position{};  // last successful reading
 };
 
 // Axis pair (horizontal, vertical) of stick 1..3.
@@ -58,7 +58,9 @@ inline constexpr std::array<std::array<Axis, 2>, kMaxSticks + 1> kStickAxes = {
 // Queries the capabilities of controller 0 and returns the result code. On
 // kJoyErrNoDriver or kJoyErrUnplugged nothing else is done (the caller tells
 // the user and ends the program). Otherwise reads the position once, sets the
-// counts, the calibration and the last-shown sentinels, and returns the code.
+// counts (limited to 0..3 sticks and 0..32 buttons), the calibration and the
+// last-shown sentinels, and returns the code. Dead zones, presets and action
+// indices are left to the profile.
 int StartDevice(Joystick& joystick, Device& device);
 
 }  // namespace rz

@@ -27,7 +27,8 @@ class PollCycle {
         catalogue_(catalogue),
         injector_(injector) {}
 
-  // Runs one cycle. Allocates nothing.
+  // Runs one cycle. Allocates nothing. When the position query fails, every
+  // action is released and nothing else changes.
   void Run();
 
   uint32_t hold_start() const { return hold_start_; }
