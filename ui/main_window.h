@@ -56,10 +56,17 @@ void FillActionChoice(Gui& gui, int control, const Catalogue& catalogue,
 void FillPresetChoice(Gui& gui, int control, const Catalogue& catalogue,
                       int32_t index);
 
+// The device's stick and button counts, kept within the tables.
+int StickCount(const Device& device);
+int ButtonCount(const Device& device);
+
 // A setting as shown in a slider or label: value x scale rounded to the
 // nearest integer, halves to even; NaN shows as 0 and values beyond the int
 // range as its ends.
 int ShownValue(float value, int scale);
+
+// The text of a dead-zone label: the shown percentage followed by "%".
+std::string DeadZoneText(float dead_zone);
 
 }  // namespace rz
 
