@@ -65,9 +65,12 @@ have() { command -v "$1" >/dev/null 2>&1; }
 reload_udev() {
   if have udevadm; then
     echo "Reloading the udev rules and applying them to /dev/uinput."
-    as_root udevadm control --reload-rules
-    as_root udevadm trigger --action=change --subsystem-match=misc --sysname-match=uinput
-    as_root udevadm settle || true
+    if as_root udevadm control --reload-rules &&
+      as_root udevadm trigger --action=change --subsystem-match=misc --sysname-match=uinput; then
+      as_root udevadm settle || true
+    else
+      echo "  udev could not be reloaded: restart the computer for the change to take effect."
+    fi
   else
     echo "udevadm was not found: restart the computer for the change to take effect."
   fi
@@ -97,11 +100,15 @@ as_root install -d -m 0755 "$rules_dir"
 as_root install -m 0644 "$rule_source" "$rules_dir/$rule_name"
 
 echo "Loading the uinput module at every start ($modules_conf)."
-conf_tmp=$(mktemp)
-trap 'rm -f "$conf_tmp"' EXIT
-printf '%s\n' '# RiruziruZo sends mouse and keyboard input through /dev/uinput.' uinput >"$conf_tmp"
 as_root install -d -m 0755 "$(dirname "$modules_conf")"
-as_root install -m 0644 "$conf_tmp" "$modules_conf"
+if [ "$dry_run" -eq 1 ]; then
+  echo "  would write \"uinput\" into $modules_conf"
+else
+  conf_tmp=$(mktemp)
+  trap 'rm -f "$conf_tmp"' EXIT
+  printf '%s\n' '# RiruziruZo sends mouse and keyboard input through /dev/uinput.' uinput >"$conf_tmp"
+  as_root install -m 0644 "$conf_tmp" "$modules_conf"
+fi
 
 echo "Loading the uinput module now."
 modprobe_cmd=""
