@@ -176,7 +176,7 @@ void SettingsFile::Parse(std::string_view text) {
 }
 
 std::string SettingsFile::Serialize() const {
-  std::string text(utf8_mark_ ? kUtf8Mark : "");
+  std::string text;
   for (const Line& line : lines_) {
     switch (line.kind) {
       case Line::Kind::kGroup:
@@ -194,6 +194,9 @@ std::string SettingsFile::Serialize() const {
     }
     text += "\r\n";
   }
+  // Text that itself begins with U+FEFF needs the mark in front, or the next
+  // read would take that character for the mark.
+  if (utf8_mark_ || text.starts_with(kUtf8Mark)) text.insert(0, kUtf8Mark);
   return text;
 }
 

@@ -235,6 +235,17 @@ TEST_F(SettingsFileTest, TextIsDecodedToUtf8) {
   EXPECT_EQ(settings_.ReadSettingString("N", ""), "é");
 }
 
+// Found by fuzzing: written without a mark, the line's first character was
+// taken for one on the next read, which made the line a group line.
+TEST_F(SettingsFileTest, LeadingZeroWidthSpaceIsNotTakenForTheMark) {
+  Open("\r\n\xEF\xBB\xBF[G]\r\n");
+  settings_.WriteSettingString("Cle", "v");
+  settings_.CloseSettings();
+  Open(Written());
+  EXPECT_EQ(settings_.ReadSettingString("Cle", ""), "v");
+  EXPECT_FALSE(settings_.SelectGroup("G"));
+}
+
 TEST(SettingsFileLocaleTest, NumbersIgnoreTheProcessLocale) {
   testing::ScopedLocale locale(testing::kFrenchLocale);
   if (!locale.ok()) GTEST_SKIP() << "locale fr_FR.UTF-8 is not installed";
