@@ -27,8 +27,6 @@ constexpr int kSliderHeight = 32;
 constexpr int kButtonWidth = 80;
 constexpr int kPercentWidth = 64;
 constexpr int kBottomButtonWidth = 128;
-constexpr int kLiveSize = 80;  // stick and hat pictures; button pictures' width
-constexpr int kButtonPictureHeight = 24;
 
 // The layout cursor: controls are placed at (x, y) inside `parent`, rows
 // end at width + 4.
@@ -175,9 +173,10 @@ void BuildMainWindow(const WindowContext& context, const Pictures& pictures,
   // Hat, whether or not the joystick has one: its assignments are kept.
   AddSectionHeader(cursor, kHatHeader, kHeaderHeight, pictures.panel_icon,
                    kHeaderIconSize, strings.Get(104), heading_font);
-  AddLivePicture(cursor, kHatPicture, cursor.x, cursor.y, kLiveSize, kLiveSize,
+  AddLivePicture(cursor, kHatPicture, cursor.x, cursor.y,
+                 LiveViewImages::kHatSize, LiveViewImages::kHatSize,
                  live_images.hat);
-  cursor.x += kLiveSize + 8;
+  cursor.x += LiveViewImages::kHatSize + 8;
   struct HatRow {
     int label;
     int choice;
@@ -205,9 +204,10 @@ void BuildMainWindow(const WindowContext& context, const Pictures& pictures,
     AddSectionHeader(cursor, StickHeader(i), kHeaderHeight, pictures.panel_icon,
                      kHeaderIconSize, strings.Get(109) + std::to_string(i),
                      heading_font);
-    AddLivePicture(cursor, StickPicture(i), cursor.x, top + 40, kLiveSize,
-                   kLiveSize, live_images.sticks[i]);
-    cursor.x += kLiveSize + 8;
+    AddLivePicture(cursor, StickPicture(i), cursor.x, top + 40,
+                   LiveViewImages::kStickSize, LiveViewImages::kStickSize,
+                   live_images.sticks[i]);
+    cursor.x += LiveViewImages::kStickSize + 8;
     const int column = cursor.Column();
     cursor.Add(ControlKind::kLabel, kNoId, cursor.x, top + 40, column,
                kLabelHeight, strings.Get(110));
@@ -228,9 +228,10 @@ void BuildMainWindow(const WindowContext& context, const Pictures& pictures,
                    kHeaderIconSize, strings.Get(112), heading_font);
   for (int j = 1; j <= ButtonCount(context.device); ++j) {
     const int top = cursor.y;
-    AddLivePicture(cursor, ButtonPicture(j), cursor.x, top + 8, kLiveSize,
-                   kButtonPictureHeight, live_images.buttons[j]);
-    cursor.x += kLiveSize + 8;
+    AddLivePicture(cursor, ButtonPicture(j), cursor.x, top + 8,
+                   LiveViewImages::kButtonWidth, LiveViewImages::kButtonHeight,
+                   live_images.buttons[j]);
+    cursor.x += LiveViewImages::kButtonWidth + 8;
     const int column = cursor.Column();
     cursor.Add(ControlKind::kLabel, kNoId, cursor.x, top, column, kLabelHeight,
                strings.Get(113) + std::to_string(j) + " :");
