@@ -1,0 +1,200 @@
+// The Gui the replayed program runs on: a decorator over the real window
+// layer that plays the script. It owns the timers in virtual time, acts as
+// the user, answers modal boxes, the language chooser and the document
+// viewer, and reports what is shown in the log.
+//
+// Virtual time: when the program waits for an event and none is queued,
+// the next script command runs; during `poll` and `wait` the clock jumps to
+// the earliest due tick (ties in the order the timers were started; a
+// period of 0 counts as 1 ms) and delivers it. When the script is done, a
+// close request of window 0 follows. Real time (`--realtime`): timers and
+// clock are the real ones, and `wait`/`poll` block until enough real time
+// or poll ticks have passed; the commands between two of them run together.
+//
+// An axis that no `axis` command has set rests at the centre of its range.
+// A user action on a control that is missing or disabled, or while window
+// 0 is disabled, is dropped with a note on stderr, as a user could not do
+// it. Modal boxes take the queued answers in order, first pulling the
+// `answer` and `chooser` commands that stand next in the script; on a Yes/No
+// box `ok` means Yes and `cancel` No. The document viewer gets a close
+// request as soon as it waits.
+#ifndef RIRUZIRUZO_TOOLS_REPLAY_REPLAY_GUI_H_
+#define RIRUZIRUZO_TOOLS_REPLAY_REPLAY_GUI_H_
+
+#include <array>
+#include <cstdint>
+#include <deque>
+#include <functional>
+#include <map>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "platform/clock.h"
+#include "platform/fake/fake_joystick.h"
+#include "platform/fake/manual_clock.h"
+#include "platform/gui.h"
+#include "tools/replay/replay_log.h"
+#include "tools/replay/script.h"
+
+namespace rz::replay {
+
+inline constexpr std::string_view kChooserTitle = "Langue / Language";
+
+class ReplayGui final : public Gui {
+ public:
+  // Virtual time when `virtual_clock` is given (it is then the program's
+  // clock too); otherwise real timers, with `clock` the real clock.
+  ReplayGui(Gui& inner, FakeJoystick& joystick, ReplayLog& log, Script script,
+            ManualClock* virtual_clock, Clock& clock);
+
+  // Runs the commands before the first one that needs the running program
+  // (poll, wait, a user action, screenshot, controls).
+  void RunSetUp();
+  // Called whenever the program waits, before anything else, so the toolkit
+  // can deliver what it has pending. Must not block.
+  void set_pump(std::function<void()> pump) { pump_ = std::move(pump); }
+
+  int OpenWindow(std::string_view title, int client_width,
+                 int client_height) override;
+  void CloseWindow(int window) override;
+  void SetWindowIcon(int window,
+                     const std::vector<ConstRgbaView>& sizes) override {
+    inner_.SetWindowIcon(window, sizes);
+  }
+  void EnableWindow(int window, bool enabled) override;
+  bool IsForeground(int window) override;
+  void BringToFront(int window) override { inner_.BringToFront(window); }
+
+  int LoadFont(std::string_view face, int points) override {
+    return inner_.LoadFont(face, points);
+  }
+  int DefaultFont() override { return inner_.DefaultFont(); }
+  void SetControlFont(int font) override { inner_.SetControlFont(font); }
+  TextSize MeasureText(int font, std::string_view text) override {
+    return inner_.MeasureText(font, text);
+  }
+  void DrawText(int font, std::string_view text, RgbaView target, int x, int y,
+                uint32_t rgba) override {
+    inner_.DrawText(font, text, target, x, y, rgba);
+  }
+  uint32_t ButtonFaceColour() override { return inner_.ButtonFaceColour(); }
+
+  int CreateControl(const ControlSpec& spec) override;
+  void EnableControl(int id, bool enabled) override {
+    inner_.EnableControl(id, enabled);
+  }
+  void SetText(int id, std::string_view text) override {
+    inner_.SetText(id, text);
+  }
+  std::string GetText(int id) override { return inner_.GetText(id); }
+  void SetPicture(int id, ConstRgbaView image) override {
+    inner_.SetPicture(id, image);
+  }
+  void ClearItems(int id) override;
+  void AddItem(int id, std::string_view text) override;
+  void RemoveItem(int id, int position) override;
+  void SetSelection(int id, int position) override {
+    inner_.SetSelection(id, position);
+  }
+  int GetSelection(int id) override { return inner_.GetSelection(id); }
+  void SetValue(int id, int value) override { inner_.SetValue(id, value); }
+  int GetValue(int id) override { return inner_.GetValue(id); }
+  void SetScrollHeight(int id, int height) override {
+    inner_.SetScrollHeight(id, height);
+  }
+  std::vector<ControlInfo> DescribeControls(int window) override {
+    return inner_.DescribeControls(window);
+  }
+
+  bool CreatePopupMenu(int menu) override {
+    return inner_.CreatePopupMenu(menu);
+  }
+  void AppendMenuItem(int menu, int item, std::string_view text) override {
+    inner_.AppendMenuItem(menu, item, text);
+  }
+  void AppendMenuSeparator(int menu) override {
+    inner_.AppendMenuSeparator(menu);
+  }
+  // The script chooses menu items with `menu`; nothing is shown.
+  void ShowPopupMenu(int, int) override {}
+
+  void StartTimer(int timer, int window, int period_ms) override;
+  void StopTimer(int timer) override;
+
+  Event WaitEvent() override;
+  void PostEvent(const Event& event) override;
+
+  MessageAnswer ShowMessage(std::string_view title, std::string_view text,
+                            MessageButtons buttons) override;
+  std::string RequestText(std::string_view title,
+                          std::string_view prompt) override;
+
+  bool SaveScreenshot(int window, const std::string& png_path) override {
+    return inner_.SaveScreenshot(window, png_path);
+  }
+
+ private:
+  enum class Phase { kCommands, kPoll, kWait };
+
+  struct Timer {
+    int number = 0;
+    int window = 0;
+    uint64_t period = 1;
+    uint64_t due = 0;
+    uint64_t order = 0;  // start order, for ticks due at the same time
+  };
+
+  bool realtime() const { return virtual_clock_ == nullptr; }
+  void RunNext();
+  void Run(const ScriptLine& line);
+  void RunUserAction(const UserCommand& command, int line);
+  bool ControlUsable(int id);
+  // Moves the `answer` and `chooser` commands next in the script into
+  // their queues (only between time commands).
+  void PullAnswers();
+  // Answers a waiting chooser or closes a waiting viewer; true when it did.
+  bool AnswerWaitingWindow();
+  std::optional<Event> NextVirtualTick();
+  Timer* FindTimer(int number);
+  void SetNow(uint64_t now);
+  void StartRealWait(uint32_t remaining_ms);
+
+  Gui& inner_;
+  FakeJoystick& joystick_;
+  ReplayLog& log_;
+  Script script_;
+  size_t cursor_ = 0;
+  ManualClock* virtual_clock_;
+  Clock& clock_;
+  std::function<void()> pump_;
+
+  std::deque<Event> queue_;  // virtual time only
+  std::vector<Timer> timers_;
+  uint64_t next_order_ = 0;
+  uint64_t now_ = 0;  // virtual milliseconds, not wrapped
+
+  Phase phase_ = Phase::kCommands;
+  int64_t polls_left_ = 0;
+  uint64_t wait_until_ = 0;     // virtual time
+  uint32_t real_deadline_ = 0;  // real time, wrapping
+
+  std::deque<AnswerCommand> answers_;
+  std::deque<ChooserCommand> choosers_;
+  std::array<bool, kAxisCount> axis_set_{};
+  bool foreground_ = true;
+  bool main_enabled_ = true;
+  std::map<int, std::string> window_titles_;
+
+  int chooser_window_ = -1;
+  int chooser_combo_ = -1;
+  int chooser_ok_ = -1;
+  std::vector<std::string> chooser_items_;
+  bool chooser_answered_ = false;
+  int viewer_window_ = -1;
+  bool viewer_closed_ = false;
+};
+
+}  // namespace rz::replay
+
+#endif  // RIRUZIRUZO_TOOLS_REPLAY_REPLAY_GUI_H_
