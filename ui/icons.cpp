@@ -397,7 +397,8 @@ std::optional<RgbaImage> IconSet::MakeButtonPicture(Gui& gui,
   RgbaImage scratch(kButtonScratchWidth, kButtonPictureHeight);
   scratch.Fill(face);
   const int blank = gui.MeasureText(font, " ").width;
-  const std::string drawn = " " + std::string(text);
+  std::string drawn = " ";
+  drawn.append(text);
   gui.DrawText(font, drawn, scratch.view(), kButtonTextGap - blank,
                (kButtonPictureHeight - text_size.height) / 2,
                PackRgba(0, 0, 0, 255));

@@ -31,7 +31,9 @@ void DrawSectionHeader(Gui& gui, int control, RgbaImage& image,
   // title itself starts right after the icon square.
   const int blank = gui.MeasureText(font, " ").width;
   const TextSize title_size = gui.MeasureText(font, title);
-  gui.DrawText(font, " " + std::string(title), image.view(), h - blank,
+  std::string drawn = " ";
+  drawn.append(title);
+  gui.DrawText(font, drawn, image.view(), h - blank,
                (h - title_size.height) / 2, PackRgba(0, 0, 0, 255));
   if (icon != nullptr) {
     DrawImage(image.view(), icon->const_view(), (h - icon_size) / 2,
