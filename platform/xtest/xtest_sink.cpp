@@ -27,10 +27,6 @@ constexpr ButtonFlags kButtons[] = {
     {kMouseMiddleDown, kMouseMiddleUp, Button2},
 };
 
-// Without it Xlib ends the process when the server goes away. Returning
-// leaves the connection marked dead, and Xlib drops every later request.
-void KeepRunningAfterIoError(Display*, void*) {}
-
 class XTestSink final : public InputSink {
  public:
   explicit XTestSink(Display* display) : display_(display) {
@@ -135,7 +131,6 @@ std::unique_ptr<InputSink> CreateXTestSink() {
     XCloseDisplay(display);
     return nullptr;
   }
-  XSetIOErrorExitHandler(display, KeepRunningAfterIoError, nullptr);
   return std::make_unique<XTestSink>(display);
 }
 

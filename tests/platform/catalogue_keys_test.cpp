@@ -6,6 +6,7 @@
 
 #include "engine/actions.h"
 #include "platform/keys.h"
+#include "tests/platform/test_records.h"
 
 namespace rz {
 namespace {
@@ -15,15 +16,6 @@ namespace {
 std::string EvdevName(int code) {
   const char* name = libevdev_event_code_get_name(EV_KEY, code);
   return name != nullptr ? name : "(none)";
-}
-
-InputRecord KeyRecord(uint16_t vk, uint16_t scan, uint32_t flags) {
-  InputRecord record;
-  record.type = InputRecord::Type::kKeyboard;
-  record.vk = vk;
-  record.scan = scan;
-  record.key_flags = flags;
-  return record;
 }
 
 TEST(CatalogueKeysTest, EveryKeyRowMapsInBothModesToTheSameKey) {
@@ -60,8 +52,10 @@ TEST(CatalogueKeysTest, NoTwoRowsLandOnTheSameKey) {
 // Letters, digits, function keys and keypad digits are named after what
 // they carry, so their US position follows from the virtual key alone.
 std::string UsKeyName(int vk) {
-  if (vk >= 'A' && vk <= 'Z') return "KEY_" + std::string(1, char(vk));
-  if (vk >= '0' && vk <= '9') return "KEY_" + std::string(1, char(vk));
+  if (vk >= 'A' && vk <= 'Z')
+    return "KEY_" + std::string(1, static_cast<char>(vk));
+  if (vk >= '0' && vk <= '9')
+    return "KEY_" + std::string(1, static_cast<char>(vk));
   if (vk >= 0x60 && vk <= 0x69) return "KEY_KP" + std::to_string(vk - 0x60);
   if (vk >= 0x70 && vk <= 0x7B) return "KEY_F" + std::to_string(vk - 0x6F);
   struct Named {

@@ -15,6 +15,7 @@
 
 #include "platform/keys.h"
 #include "platform/uinput/uinput_events.h"
+#include "tests/platform/test_records.h"
 
 namespace rz {
 
@@ -36,34 +37,16 @@ Events Translate(const InputRecord& record) {
   return Events(batch.events.begin(), batch.events.begin() + batch.count);
 }
 
-InputRecord Mouse(uint32_t flags, int32_t dx = 0, int32_t dy = 0,
-                  int32_t data = 0) {
-  InputRecord record;
-  record.mouse_flags = flags;
-  record.dx = dx;
-  record.dy = dy;
-  record.mouse_data = data;
-  return record;
-}
-
-InputRecord Key(uint16_t vk, uint16_t scan, uint32_t flags) {
-  InputRecord record;
-  record.type = InputRecord::Type::kKeyboard;
-  record.vk = vk;
-  record.scan = scan;
-  record.key_flags = flags;
-  return record;
-}
-
 TEST(UinputEventsTest, MotionIsRelativeAndZeroMotionSendsNothing) {
-  EXPECT_EQ(Translate(Mouse(kMouseMove, 5, -3)),
+  EXPECT_EQ(Translate(MouseRecord(kMouseMove, 5, -3)),
             (Events{{EV_REL, REL_X, 5}, {EV_REL, REL_Y, -3}, kReport}));
-  EXPECT_EQ(Translate(Mouse(kMouseMove, -7, 0)),
+  EXPECT_EQ(Translate(MouseRecord(kMouseMove, -7, 0)),
             (Events{{EV_REL, REL_X, -7}, kReport}));
-  EXPECT_EQ(Translate(Mouse(kMouseMove, 0, 2)),
+  EXPECT_EQ(Translate(MouseRecord(kMouseMove, 0, 2)),
             (Events{{EV_REL, REL_Y, 2}, kReport}));
-  EXPECT_TRUE(Translate(Mouse(kMouseMove, 0, 0)).empty());
-  EXPECT_TRUE(Translate(Mouse(0, 4, 4)).empty()) << "no move flag, no motion";
+  EXPECT_TRUE(Translate(MouseRecord(kMouseMove, 0, 0)).empty());
+  EXPECT_TRUE(Translate(MouseRecord(0, 4, 4)).empty())
+      << "no move flag, no motion";
 }
 
 TEST(UinputEventsTest, ButtonFlagsPressAndReleaseTheirButton) {
@@ -79,44 +62,45 @@ TEST(UinputEventsTest, ButtonFlagsPressAndReleaseTheirButton) {
   };
   for (const Case& c : kCases) {
     SCOPED_TRACE("flags " + std::to_string(c.flags));
-    EXPECT_EQ(Translate(Mouse(c.flags)),
+    EXPECT_EQ(Translate(MouseRecord(c.flags)),
               (Events{{EV_KEY, c.code, c.value}, kReport}));
   }
 }
 
 TEST(UinputEventsTest, WheelNotchTurnsBothWheelAxes) {
   EXPECT_EQ(
-      Translate(Mouse(kMouseWheel, 0, 0, 120)),
+      Translate(MouseRecord(kMouseWheel, 0, 0, 120)),
       (Events{
           {EV_REL, REL_WHEEL, 1}, {EV_REL, REL_WHEEL_HI_RES, 120}, kReport}));
   EXPECT_EQ(
-      Translate(Mouse(kMouseWheel, 0, 0, -120)),
+      Translate(MouseRecord(kMouseWheel, 0, 0, -120)),
       (Events{
           {EV_REL, REL_WHEEL, -1}, {EV_REL, REL_WHEEL_HI_RES, -120}, kReport}));
   // Less than a notch only reaches readers of the fine axis.
-  EXPECT_EQ(Translate(Mouse(kMouseWheel, 0, 0, 60)),
+  EXPECT_EQ(Translate(MouseRecord(kMouseWheel, 0, 0, 60)),
             (Events{{EV_REL, REL_WHEEL_HI_RES, 60}, kReport}));
   // What a wheel action sends when it lets go: a record with no effect.
-  EXPECT_TRUE(Translate(Mouse(0)).empty());
-  EXPECT_TRUE(Translate(Mouse(kMouseWheel)).empty());
+  EXPECT_TRUE(Translate(MouseRecord(0)).empty());
+  EXPECT_TRUE(Translate(MouseRecord(kMouseWheel)).empty());
 }
 
 TEST(UinputEventsTest, KeysInBothModesWithKeyUp) {
   // Letter A in scan-code mode (press 0x0008, release 0x000A).
-  EXPECT_EQ(Translate(Key(0, 0x041E, kKeyScanCode)),
+  EXPECT_EQ(Translate(KeyRecord(0, 0x041E, kKeyScanCode)),
             (Events{{EV_KEY, KEY_A, 1}, kReport}));
-  EXPECT_EQ(Translate(Key(0, 0x041E, kKeyScanCode | kKeyUp)),
+  EXPECT_EQ(Translate(KeyRecord(0, 0x041E, kKeyScanCode | kKeyUp)),
             (Events{{EV_KEY, KEY_A, 0}, kReport}));
   // Right Ctrl: the 0xE0 key is told by the 0x80 bit, no extended flag.
-  EXPECT_EQ(Translate(Key(0, 0x049D, kKeyScanCode)),
+  EXPECT_EQ(Translate(KeyRecord(0, 0x049D, kKeyScanCode)),
             (Events{{EV_KEY, KEY_RIGHTCTRL, 1}, kReport}));
   // Virtual-key mode (press 0, release 0x0002).
-  EXPECT_EQ(Translate(Key(0x41, 0, 0)), (Events{{EV_KEY, KEY_A, 1}, kReport}));
-  EXPECT_EQ(Translate(Key(0x41, 0, kKeyUp)),
+  EXPECT_EQ(Translate(KeyRecord(0x41, 0, 0)),
+            (Events{{EV_KEY, KEY_A, 1}, kReport}));
+  EXPECT_EQ(Translate(KeyRecord(0x41, 0, kKeyUp)),
             (Events{{EV_KEY, KEY_A, 0}, kReport}));
   // Unknown codes send nothing.
-  EXPECT_TRUE(Translate(Key(0xFF, 0, 0)).empty());
-  EXPECT_TRUE(Translate(Key(0, 0x0400, kKeyScanCode)).empty());
+  EXPECT_TRUE(Translate(KeyRecord(0xFF, 0, 0)).empty());
+  EXPECT_TRUE(Translate(KeyRecord(0, 0x0400, kKeyScanCode)).empty());
 }
 
 // The virtual device, opened for reading from its event node.
@@ -207,13 +191,13 @@ TEST(UinputSinkTest, VirtualDeviceDeliversEachRecordAsOneReport) {
     EXPECT_TRUE(libevdev_has_event_code(reader.device(), EV_REL, code));
   }
 
-  sink->Send(Mouse(kMouseMove, 5, -3));
-  sink->Send(Mouse(kMouseMove, 0, 0));  // nothing
-  sink->Send(Mouse(kMouseLeftDown));
-  sink->Send(Mouse(kMouseLeftUp));
-  sink->Send(Mouse(kMouseWheel, 0, 0, -120));
-  sink->Send(Key(0, 0x041E, kKeyScanCode));
-  sink->Send(Key(0x41, 0, kKeyUp));
+  sink->Send(MouseRecord(kMouseMove, 5, -3));
+  sink->Send(MouseRecord(kMouseMove, 0, 0));  // nothing
+  sink->Send(MouseRecord(kMouseLeftDown));
+  sink->Send(MouseRecord(kMouseLeftUp));
+  sink->Send(MouseRecord(kMouseWheel, 0, 0, -120));
+  sink->Send(KeyRecord(0, 0x041E, kKeyScanCode));
+  sink->Send(KeyRecord(0x41, 0, kKeyUp));
   const Events expected = {
       {EV_REL, REL_X, 5},
       {EV_REL, REL_Y, -3},

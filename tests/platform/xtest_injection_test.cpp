@@ -7,6 +7,7 @@
 #include "engine/actions.h"
 #include "platform/keys.h"
 #include "platform/xtest/xtest_sink.h"
+#include "tests/platform/test_records.h"
 #include "tests/platform/x_test_window.h"
 
 namespace rz {
@@ -15,25 +16,6 @@ namespace {
 // X keycodes of the US Q and A positions.
 constexpr int kKeycodeQ = 24;
 constexpr int kKeycodeA = 38;
-
-InputRecord Mouse(uint32_t flags, int32_t dx = 0, int32_t dy = 0,
-                  int32_t data = 0) {
-  InputRecord record;
-  record.mouse_flags = flags;
-  record.dx = dx;
-  record.dy = dy;
-  record.mouse_data = data;
-  return record;
-}
-
-InputRecord Key(uint16_t vk, uint16_t scan, uint32_t flags) {
-  InputRecord record;
-  record.type = InputRecord::Type::kKeyboard;
-  record.vk = vk;
-  record.scan = scan;
-  record.key_flags = flags;
-  return record;
-}
 
 class XTestSinkTest : public ::testing::Test {
  protected:
@@ -65,11 +47,11 @@ class XTestSinkTest : public ::testing::Test {
                     unsigned int button) {
     SCOPED_TRACE("button " + std::to_string(button));
     XTestWindow::Button event;
-    sink_->Send(Mouse(down_flags));
+    sink_->Send(MouseRecord(down_flags));
     ASSERT_TRUE(window_->NextButton(event));
     EXPECT_TRUE(event.press);
     EXPECT_EQ(event.button, button);
-    sink_->Send(Mouse(up_flags));
+    sink_->Send(MouseRecord(up_flags));
     ASSERT_TRUE(window_->NextButton(event));
     EXPECT_FALSE(event.press);
     EXPECT_EQ(event.button, button);
@@ -80,13 +62,13 @@ class XTestSinkTest : public ::testing::Test {
 };
 
 TEST_F(XTestSinkTest, KeyInEachModeReachesTheFocusedWindow) {
-  XTestWindow::Key key = PressAndRelease(Key(0, 0x041E, kKeyScanCode));
+  XTestWindow::Key key = PressAndRelease(KeyRecord(0, 0x041E, kKeyScanCode));
   EXPECT_EQ(key.keycode, kKeycodeA) << "scan word of A";
   EXPECT_EQ(key.keysym, static_cast<uint32_t>(XK_a));
-  key = PressAndRelease(Key(0x1B, 0, 0));
+  key = PressAndRelease(KeyRecord(0x1B, 0, 0));
   EXPECT_EQ(key.keycode, 9) << "virtual key Escape";
   EXPECT_EQ(key.keysym, static_cast<uint32_t>(XK_Escape));
-  key = PressAndRelease(Key(0, 0x049D, kKeyScanCode));
+  key = PressAndRelease(KeyRecord(0, 0x049D, kKeyScanCode));
   EXPECT_EQ(key.keycode, 105) << "scan word of Right Ctrl";
   EXPECT_EQ(key.keysym, static_cast<uint32_t>(XK_Control_R));
 }
@@ -100,24 +82,25 @@ TEST_F(XTestSinkTest, EveryCatalogueKeyPressesItsUsKeyInBothModes) {
     const auto scan = static_cast<uint16_t>(row.value2);
     // X numbers keys as the Linux key code plus 8.
     const int expected = EvdevKeyFromScanWord(scan) + 8;
-    EXPECT_EQ(PressAndRelease(Key(0, scan, kKeyScanCode)).keycode, expected);
-    EXPECT_EQ(
-        PressAndRelease(Key(static_cast<uint16_t>(row.value), 0, 0)).keycode,
-        expected);
+    EXPECT_EQ(PressAndRelease(KeyRecord(0, scan, kKeyScanCode)).keycode,
+              expected);
+    EXPECT_EQ(PressAndRelease(KeyRecord(static_cast<uint16_t>(row.value), 0, 0))
+                  .keycode,
+              expected);
   }
 }
 
 TEST_F(XTestSinkTest, VirtualKeysFollowALayoutChangedWhileRunning) {
   if (!window_->KeymapIsUs()) GTEST_SKIP() << "the X keyboard layout is not US";
   // The sink has looked the layout up before it changes.
-  ASSERT_EQ(PressAndRelease(Key(0x41, 0, 0)).keycode, kKeycodeA);
+  ASSERT_EQ(PressAndRelease(KeyRecord(0x41, 0, 0)).keycode, kKeycodeA);
 
   window_->SwapKeys(kKeycodeQ, kKeycodeA);  // as a French layout does
 
-  XTestWindow::Key key = PressAndRelease(Key(0x41, 0, 0));
+  XTestWindow::Key key = PressAndRelease(KeyRecord(0x41, 0, 0));
   EXPECT_EQ(key.keycode, kKeycodeQ) << "virtual key A kept the old layout";
   EXPECT_EQ(key.keysym, static_cast<uint32_t>(XK_a));
-  key = PressAndRelease(Key(0, 0x041E, kKeyScanCode));
+  key = PressAndRelease(KeyRecord(0, 0x041E, kKeyScanCode));
   EXPECT_EQ(key.keycode, kKeycodeA) << "a scan word is a position";
   EXPECT_EQ(key.keysym, static_cast<uint32_t>(XK_q));
 }
@@ -134,7 +117,7 @@ TEST_F(XTestSinkTest, RelativeMotionMovesThePointerByExactlyThatAmount) {
     int x0 = 0;
     int y0 = 0;
     window_->PointerPosition(x0, y0);
-    sink_->Send(Mouse(kMouseMove, step.dx, step.dy));
+    sink_->Send(MouseRecord(kMouseMove, step.dx, step.dy));
     int x = 0;
     int y = 0;
     window_->WaitForPointerToLeave(x0, y0, x, y);
@@ -150,7 +133,7 @@ TEST_F(XTestSinkTest, ButtonsAndWheelNotchesReachTheWindow) {
   for (const int32_t data : {kWheelDelta, -kWheelDelta}) {
     SCOPED_TRACE("wheel " + std::to_string(data));
     const unsigned int button = data > 0 ? 4 : 5;  // up, down
-    sink_->Send(Mouse(kMouseWheel, 0, 0, data));
+    sink_->Send(MouseRecord(kMouseWheel, 0, 0, data));
     XTestWindow::Button event;
     ASSERT_TRUE(window_->NextButton(event));
     EXPECT_TRUE(event.press);
