@@ -174,19 +174,25 @@ void DrawGear(QPainter& p) {
   Shape(p, gear.simplified(), kOrange);
 }
 
-// The program's emblem: a gamepad.
+// The program's emblem: a gamepad with two grips.
 void DrawGamepad(QPainter& p) {
-  QPainterPath body = RoundedRect(4.5, 13.5, 39.0, 18.0, 8.0);
-  body = body.united(Circle(13.5, 30.0, 9.0));
-  body = body.united(Circle(34.5, 30.0, 9.0));
+  QPainterPath body = RoundedRect(4.5, 12.0, 39.0, 19.5, 9.0);
+  for (const double side : {-1.0, 1.0}) {
+    QPainterPath grip;
+    grip.addEllipse(QPointF(0.0, 0.0), 7.5, 11.0);
+    QTransform place;
+    place.translate(24.0 + side * 12.75, 30.0);
+    place.rotate(side * -28.0);
+    body = body.united(place.map(grip));
+  }
   Shape(p, body.simplified(), kOrange);
   // Direction pad.
-  QPainterPath pad = RoundedRect(9.0, 21.0, 12.0, 4.5, 1.0);
-  pad = pad.united(RoundedRect(12.75, 17.25, 4.5, 12.0, 1.0));
+  QPainterPath pad = RoundedRect(9.0, 19.5, 12.0, 4.5, 1.0);
+  pad = pad.united(RoundedRect(12.75, 15.75, 4.5, 12.0, 1.0));
   Solid(p, pad.simplified(), kGrey);
   // Four buttons in a diamond.
-  for (const QPointF c : {QPointF(34.5, 18.75), QPointF(34.5, 27.75),
-                          QPointF(30.0, 23.25), QPointF(39.0, 23.25)}) {
+  for (const QPointF c : {QPointF(34.5, 17.25), QPointF(34.5, 26.25),
+                          QPointF(30.0, 21.75), QPointF(39.0, 21.75)}) {
     Solid(p, Circle(c.x(), c.y(), 2.6), kGrey);
   }
 }
