@@ -95,24 +95,6 @@ TEST(CatalogueKeysTest, ScanWordsLandOnTheUsPositionOfTheirKey) {
   }
 }
 
-// X keysyms of Latin-1 characters are their code points.
-TEST(CatalogueKeysTest, OnlyLettersAndDigitsFollowTheXLayout) {
-  int following = 0;
-  for (int i = 0; i < kActionCount; ++i) {
-    const ActionRow& row = kActionRows[i];
-    if (row.kind != ActionKind::kKey) continue;
-    SCOPED_TRACE("action " + std::to_string(i));
-    const int vk = row.value;
-    uint32_t expected = 0;
-    if (vk >= 'A' && vk <= 'Z')
-      expected = static_cast<uint32_t>(vk - 'A' + 'a');
-    if (vk >= '0' && vk <= '9') expected = static_cast<uint32_t>(vk);
-    EXPECT_EQ(KeysymFromVirtualKey(static_cast<uint16_t>(vk)), expected);
-    if (expected != 0) ++following;
-  }
-  EXPECT_EQ(following, 36);
-}
-
 TEST(KeyTablesTest, EveryRowIsFoundUnderEachOfItsNames) {
   for (const KeyNames& key : AllKeys()) {
     SCOPED_TRACE(EvdevName(key.evdev));
