@@ -27,8 +27,8 @@ inline constexpr int kArtButtonPressed = 55;    // 80 x 24, disc
 inline constexpr int kArtHighestNumber = 55;
 
 struct Artwork {
-  // Indexed by image number; numbers without artwork stay empty, and so
-  // does an image whose data was damaged.
+  // Indexed by image number; numbers without artwork (0 among them) stay
+  // empty, and so does an image whose data was damaged.
   std::array<RgbaImage, kArtHighestNumber + 1> images;
 
   // The image of `number`, or an empty image for any other number.

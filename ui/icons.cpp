@@ -4,7 +4,6 @@
 
 #include <algorithm>
 #include <array>
-#include <cstring>
 #include <string>
 
 namespace rz {
@@ -109,6 +108,24 @@ void PutImageData(std::vector<uint8_t>& out, const IconImage& icon) {
   }
 }
 
+// The file header of `count` icons.
+void PutFileHeader(std::vector<uint8_t>& out, size_t count) {
+  Put16(out, 0);
+  Put16(out, 1);  // icon
+  Put16(out, static_cast<uint32_t>(count));
+}
+
+void PutDirectoryEntry(std::vector<uint8_t>& out, const IconEntry& e) {
+  Put8(out, e.width);
+  Put8(out, e.height);
+  Put8(out, e.colour_count);
+  Put8(out, e.reserved);
+  Put16(out, e.planes);
+  Put16(out, e.bit_count);
+  Put32(out, e.bytes);
+  Put32(out, e.offset);
+}
+
 bool MaskBit(std::span<const uint8_t> mask, size_t row_start, int x) {
   return (mask[row_start + static_cast<size_t>(x / 8)] & (0x80 >> (x % 8))) !=
          0;
@@ -126,23 +143,20 @@ std::vector<uint8_t> EncodeIconFile(std::span<const IconImage> images) {
     }
   }
   std::vector<uint8_t> out;
-  Put16(out, 0);
-  Put16(out, 1);  // icon
-  Put16(out, static_cast<uint32_t>(images.size()));
+  PutFileHeader(out, images.size());
   size_t offset = kIconHeaderBytes + kIconEntryBytes * images.size();
   for (const IconImage& icon : images) {
     const int w = icon.image.width();
     const int h = icon.image.height();
-    const size_t bytes = ImageDataBytes(w, h, icon.bit_count);
-    Put8(out, static_cast<uint32_t>(w & 0xFF));  // 256 is written as 0
-    Put8(out, static_cast<uint32_t>(h & 0xFF));
-    Put8(out, 0);  // colour count
-    Put8(out, 0);  // reserved
-    Put16(out, 1);
-    Put16(out, static_cast<uint32_t>(icon.bit_count));
-    Put32(out, static_cast<uint32_t>(bytes));
-    Put32(out, static_cast<uint32_t>(offset));
-    offset += bytes;
+    IconEntry entry;
+    entry.width = static_cast<uint8_t>(w & 0xFF);  // 256 is written as 0
+    entry.height = static_cast<uint8_t>(h & 0xFF);
+    entry.planes = 1;
+    entry.bit_count = static_cast<uint16_t>(icon.bit_count);
+    entry.bytes = static_cast<uint32_t>(ImageDataBytes(w, h, icon.bit_count));
+    entry.offset = static_cast<uint32_t>(offset);
+    PutDirectoryEntry(out, entry);
+    offset += entry.bytes;
   }
   for (const IconImage& icon : images) PutImageData(out, icon);
   return out;
@@ -242,60 +256,37 @@ std::optional<RgbaImage> DecodeIconEntry(std::span<const uint8_t> icon_file,
   const size_t colour_at = palette_at + 4 * palette_size;
   const size_t mask_at = colour_at + colour_row * static_cast<size_t>(height);
   const size_t end = mask_at + mask_row * static_cast<size_t>(height);
-  // A 32-bit entry needs no mask; the others do.
-  const bool has_mask = end <= data.size();
-  if (!has_mask && (bits != 32 || mask_at > data.size())) return std::nullopt;
+  // 32-bit entries are drawn with their alpha and need no mask.
+  if ((bits == 32 ? mask_at : end) > data.size()) return std::nullopt;
 
   RgbaImage image(width, height);
-  bool any_alpha = false;
   for (int y = 0; y < height; ++y) {
     // Rows are stored from the bottom up.
-    const size_t row =
-        colour_at + colour_row * static_cast<size_t>(height - 1 - y);
-    const size_t mask =
-        mask_at + mask_row * static_cast<size_t>(height - 1 - y);
+    const size_t flipped = static_cast<size_t>(height - 1 - y);
+    const size_t row = colour_at + colour_row * flipped;
+    const size_t mask = mask_at + mask_row * flipped;
     for (int x = 0; x < width; ++x) {
+      const size_t bit = static_cast<size_t>(x) * static_cast<size_t>(bits);
+      const uint8_t* p = &data[row + bit / 8];
       uint32_t rgba = 0;
       if (bits == 32) {
-        const uint8_t* p = &data[row + 4 * static_cast<size_t>(x)];
         rgba = PackRgba(p[2], p[1], p[0], p[3]);
-        any_alpha = any_alpha || p[3] != 0;
-      } else {
-        const bool transparent = MaskBit(data, mask, x);
-        if (!transparent) {
-          if (bits == 24) {
-            const uint8_t* p = &data[row + 3 * static_cast<size_t>(x)];
-            rgba = PackRgba(p[2], p[1], p[0], 255);
-          } else {
-            const size_t bit =
-                static_cast<size_t>(x) * static_cast<size_t>(bits);
-            const int shift = 8 - bits - static_cast<int>(bit % 8);
-            const size_t index =
-                (data[row + bit / 8] >> shift) & ((1u << bits) - 1);
-            // An index beyond the palette shows black rather than reading
-            // past it.
-            if (index < palette_size) {
-              const uint8_t* p = &data[palette_at + 4 * index];
-              rgba = PackRgba(p[2], p[1], p[0], 255);
-            } else {
-              rgba = PackRgba(0, 0, 0, 255);
-            }
+      } else if (!MaskBit(data, mask, x)) {
+        if (bits == 24) {
+          rgba = PackRgba(p[2], p[1], p[0], 255);
+        } else {
+          const int shift = 8 - bits - static_cast<int>(bit % 8);
+          const size_t index = (*p >> shift) & ((1u << bits) - 1);
+          // An index beyond the palette shows black rather than reading
+          // past it.
+          rgba = PackRgba(0, 0, 0, 255);
+          if (index < palette_size) {
+            const uint8_t* c = &data[palette_at + 4 * index];
+            rgba = PackRgba(c[2], c[1], c[0], 255);
           }
         }
       }
       image.SetPixel(x, y, rgba);
-    }
-  }
-  // A 32-bit image whose alpha is zero throughout was made for systems
-  // that ignore alpha: its mask tells what is transparent.
-  if (bits == 32 && !any_alpha && has_mask) {
-    for (int y = 0; y < height; ++y) {
-      const size_t mask =
-          mask_at + mask_row * static_cast<size_t>(height - 1 - y);
-      for (int x = 0; x < width; ++x) {
-        const uint32_t p = image.Pixel(x, y);
-        image.SetPixel(x, y, MaskBit(data, mask, x) ? 0 : (p | 0xFF000000u));
-      }
     }
   }
   return image;
@@ -338,24 +329,13 @@ std::optional<size_t> IconSet::FindEntry(int size, int bit_count) const {
 
 std::optional<RgbaImage> IconSet::MakeFromEntry(size_t index) const {
   IconEntry entry = entries_[index];
-  const size_t data_at = kIconHeaderBytes + kIconEntryBytes;
+  const auto data = std::span(file_).subspan(entry.offset, entry.bytes);
+  entry.offset = kIconHeaderBytes + kIconEntryBytes;
   std::vector<uint8_t> single;
-  single.reserve(data_at + entry.bytes);
-  Put16(single, 0);
-  Put16(single, 1);
-  Put16(single, 1);
-  const uint32_t source = entry.offset;
-  entry.offset = static_cast<uint32_t>(data_at);
-  Put8(single, entry.width);
-  Put8(single, entry.height);
-  Put8(single, entry.colour_count);
-  Put8(single, entry.reserved);
-  Put16(single, entry.planes);
-  Put16(single, entry.bit_count);
-  Put32(single, entry.bytes);
-  Put32(single, entry.offset);
-  single.insert(single.end(), file_.begin() + source,
-                file_.begin() + source + entry.bytes);
+  single.reserve(entry.offset + entry.bytes);
+  PutFileHeader(single, 1);
+  PutDirectoryEntry(single, entry);
+  single.insert(single.end(), data.begin(), data.end());
   return DecodeIcon(single);
 }
 

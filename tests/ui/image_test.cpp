@@ -11,22 +11,6 @@ namespace {
 constexpr uint32_t kRed = PackRgba(255, 0, 0, 255);
 constexpr uint32_t kBlue = PackRgba(0, 0, 255, 255);
 
-TEST(RgbaImageTest, NewImagesAreTransparentAndAccessIsBounded) {
-  RgbaImage image(3, 2);
-  EXPECT_EQ(image.width(), 3);
-  EXPECT_EQ(image.height(), 2);
-  EXPECT_EQ(image.Pixel(2, 1), 0u);
-  image.Fill(kRed);
-  EXPECT_EQ(image.Pixel(2, 1), kRed);
-  EXPECT_EQ(image.Pixel(3, 0), 0u) << "reads outside give 0";
-  image.SetPixel(-1, 0, kBlue);  // ignored
-  image.Clear();
-  EXPECT_EQ(image.Pixel(0, 0), 0u);
-
-  EXPECT_TRUE(RgbaImage(-4, 5).empty());
-  EXPECT_EQ(RgbaImage(-4, 5).const_view().width, 0);
-}
-
 TEST(BlendOverTest, UsesNonPremultipliedSourceOver) {
   const uint32_t half_red = PackRgba(255, 0, 0, 128);
   // Over nothing the colour stays as it is, not darkened by its alpha.
