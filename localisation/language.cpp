@@ -23,14 +23,6 @@ int DigitValue(char c) {
   return 99;
 }
 
-bool EqualsIgnoringCase(std::string_view a, std::string_view b) {
-  auto lower = [](char c) {
-    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
-  };
-  return std::equal(a.begin(), a.end(), b.begin(), b.end(),
-                    [&](char x, char y) { return lower(x) == lower(y); });
-}
-
 // Takes the next line of `text` from `*pos`; a line ends at CR, LF or CR LF.
 bool NextLine(std::string_view text, size_t* pos, std::string_view* line) {
   if (*pos >= text.size()) return false;
@@ -121,7 +113,8 @@ std::string FindLanguageFile(std::string_view language) {
     const std::string file = it->path().filename().string();
     if (file.size() == language.size() + kLanguageExtension.size() &&
         file.starts_with(language) &&
-        EqualsIgnoringCase(file.substr(language.size()), kLanguageExtension)) {
+        EqualsIgnoringAsciiCase(file.substr(language.size()),
+                                kLanguageExtension)) {
       return std::string(kLanguageFolder) + file;
     }
   }

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <charconv>
-#include <cmath>
 #include <cstdint>
 #include <limits>
 #include <system_error>
@@ -26,16 +25,6 @@ std::string_view TrimRight(std::string_view s) {
                                         : s.substr(0, last + 1);
 }
 
-char LowerAscii(char c) {
-  return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
-}
-
-bool EqualsIgnoringCase(std::string_view a, std::string_view b) {
-  return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
-    return LowerAscii(x) == LowerAscii(y);
-  });
-}
-
 // A text written into one line: line breaks would split it into lines of
 // other meanings on the next read.
 std::string OneLine(std::string_view text) {
@@ -46,15 +35,21 @@ std::string OneLine(std::string_view text) {
   return line;
 }
 
+// Skips the blanks and the sign in front of a number; true for "-".
+bool TakeSign(std::string_view* text) {
+  *text = TrimLeft(*text, " \t\v\f");
+  if (text->empty() || (text->front() != '+' && text->front() != '-')) {
+    return false;
+  }
+  const bool negative = text->front() == '-';
+  text->remove_prefix(1);
+  return negative;
+}
+
 // Like the C string-to-integer rule, but saturating instead of undefined on
 // overflow.
 int32_t ParseInteger(std::string_view text) {
-  text = TrimLeft(text, " \t\v\f");
-  bool negative = false;
-  if (!text.empty() && (text[0] == '+' || text[0] == '-')) {
-    negative = text[0] == '-';
-    text.remove_prefix(1);
-  }
+  const bool negative = TakeSign(&text);
   int64_t value = 0;
   constexpr int64_t kLimit = int64_t{std::numeric_limits<int32_t>::max()} + 1;
   for (const char c : text) {
@@ -70,12 +65,7 @@ int32_t ParseInteger(std::string_view text) {
 // Like the C string-to-double rule in the "C" locale, limited to finite
 // decimal numbers: "inf", "nan" and hexadecimal forms read as 0.
 float ParseFloat(std::string_view text) {
-  text = TrimLeft(text, " \t\v\f");
-  bool negative = false;
-  if (!text.empty() && (text[0] == '+' || text[0] == '-')) {
-    negative = text[0] == '-';
-    text.remove_prefix(1);
-  }
+  const bool negative = TakeSign(&text);
   if (text.empty() || !(text[0] == '.' || (text[0] >= '0' && text[0] <= '9'))) {
     return 0.0f;
   }
@@ -110,8 +100,7 @@ void SettingsFile::Reset() {
   lines_.clear();
   path_.clear();
   current_group_ = -1;
-  has_pending_group_ = false;
-  pending_group_.clear();
+  pending_group_.reset();
   created_ = false;
   modified_ = false;
   utf8_mark_ = false;
@@ -201,19 +190,17 @@ std::string SettingsFile::Serialize() const {
 }
 
 bool SettingsFile::SelectGroup(std::string_view name) {
-  has_pending_group_ = false;
-  pending_group_.clear();
+  pending_group_.reset();
   current_group_ = -1;
   if (name.empty()) return true;
   for (size_t i = 0; i < lines_.size(); ++i) {
     if (lines_[i].kind == Line::Kind::kGroup &&
-        EqualsIgnoringCase(lines_[i].name, name)) {
+        EqualsIgnoringAsciiCase(lines_[i].name, name)) {
       current_group_ = static_cast<int>(i);
       return true;
     }
   }
-  has_pending_group_ = true;
-  pending_group_ = name;
+  pending_group_ = std::string(name);
   return false;
 }
 
@@ -222,7 +209,8 @@ int SettingsFile::FindKey(std::string_view key) const {
        ++i) {
     const Line& line = lines_[i];
     if (line.kind == Line::Kind::kGroup) break;
-    if (line.kind == Line::Kind::kKey && EqualsIgnoringCase(line.name, key)) {
+    if (line.kind == Line::Kind::kKey &&
+        EqualsIgnoringAsciiCase(line.name, key)) {
       return static_cast<int>(i);
     }
   }
@@ -230,24 +218,25 @@ int SettingsFile::FindKey(std::string_view key) const {
 }
 
 const std::string* SettingsFile::FindValue(std::string_view key) const {
-  if (has_pending_group_) return nullptr;
+  if (pending_group_) return nullptr;
   const int index = FindKey(key);
   return index < 0 ? nullptr : &lines_[static_cast<size_t>(index)].value;
 }
 
 std::string SettingsFile::ReadSettingString(std::string_view key,
-                                            std::string_view def) {
+                                            std::string_view def) const {
   const std::string* value = FindValue(key);
   if (value == nullptr) return std::string(def);
   return std::string(TrimRight(TrimLeft(*value, kBlanks)));
 }
 
-int32_t SettingsFile::ReadSettingInteger(std::string_view key, int32_t def) {
+int32_t SettingsFile::ReadSettingInteger(std::string_view key,
+                                         int32_t def) const {
   const std::string* value = FindValue(key);
   return value == nullptr ? def : ParseInteger(*value);
 }
 
-float SettingsFile::ReadSettingFloat(std::string_view key, float def) {
+float SettingsFile::ReadSettingFloat(std::string_view key, float def) const {
   const std::string* value = FindValue(key);
   return value == nullptr ? def : ParseFloat(*value);
 }
@@ -255,11 +244,10 @@ float SettingsFile::ReadSettingFloat(std::string_view key, float def) {
 void SettingsFile::WriteSettingString(std::string_view key,
                                       std::string_view value) {
   if (path_.empty()) return;
-  if (has_pending_group_) {
-    lines_.push_back({Line::Kind::kGroup, OneLine(pending_group_), {}});
+  if (pending_group_) {
+    lines_.push_back({Line::Kind::kGroup, OneLine(*pending_group_), {}});
     current_group_ = static_cast<int>(lines_.size()) - 1;
-    has_pending_group_ = false;
-    pending_group_.clear();
+    pending_group_.reset();
   }
   const int found = FindKey(key);
   if (found >= 0) {

@@ -5,6 +5,7 @@
 #define RIRUZIRUZO_PROFILES_SETTINGS_FILE_H_
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -52,14 +53,15 @@ class SettingsFile {
 
   // The value of `key` in the current group, trimmed of blanks; `def` when
   // the key is absent or the group pending.
-  std::string ReadSettingString(std::string_view key, std::string_view def);
+  std::string ReadSettingString(std::string_view key,
+                                std::string_view def) const;
   // Leading blanks, an optional sign and decimal digits; no digit reads as
   // 0, values beyond the 32-bit range saturate.
-  int32_t ReadSettingInteger(std::string_view key, int32_t def);
+  int32_t ReadSettingInteger(std::string_view key, int32_t def) const;
   // Decimal number with "." and an optional exponent, read the same way in
   // every locale; anything else reads as 0, magnitudes beyond the float
   // range saturate.
-  float ReadSettingFloat(std::string_view key, float def);
+  float ReadSettingFloat(std::string_view key, float def) const;
 
   // Replaces the value of `key` in the current group or adds the key at the
   // group's end. Line breaks in `value` are stored as spaces.
@@ -90,8 +92,8 @@ class SettingsFile {
   std::vector<Line> lines_;
   std::string path_;        // empty when the buffer has no file
   int current_group_ = -1;  // index of the group line, -1 for the top section
-  bool has_pending_group_ = false;
-  std::string pending_group_;
+  // A selected group that does not exist yet.
+  std::optional<std::string> pending_group_;
   bool created_ = false;  // replaces the file on close
   bool modified_ = false;
   bool utf8_mark_ = false;  // the opened file began with the UTF-8 mark

@@ -1,5 +1,6 @@
 #include "profiles/text_encoding.h"
 
+#include <algorithm>
 #include <array>
 #include <cstddef>
 #include <cstdint>
@@ -117,6 +118,14 @@ std::string Windows1252ToUtf8(std::string_view s) {
 }
 
 }  // namespace
+
+bool EqualsIgnoringAsciiCase(std::string_view a, std::string_view b) {
+  auto lower = [](char c) {
+    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+  };
+  return std::equal(a.begin(), a.end(), b.begin(), b.end(),
+                    [&](char x, char y) { return lower(x) == lower(y); });
+}
 
 bool IsValidUtf8(std::string_view text) {
   while (!text.empty()) {

@@ -1,5 +1,6 @@
 // Decoding of the text files the program reads (settings and language
-// files) into UTF-8, the encoding of all text in memory.
+// files) into UTF-8, the encoding of all text in memory, and the comparison
+// of their ASCII names.
 #ifndef RIRUZIRUZO_PROFILES_TEXT_ENCODING_H_
 #define RIRUZIRUZO_PROFILES_TEXT_ENCODING_H_
 
@@ -20,6 +21,10 @@ struct DecodedText {
 // U+FFFD. A file without a mark is taken as it stands when it is valid
 // UTF-8, else as Windows-1252.
 DecodedText DecodeText(std::string_view bytes);
+
+// Equality with the letters A-Z and a-z taken as the same: the names of
+// settings groups and keys and file extensions are ASCII.
+bool EqualsIgnoringAsciiCase(std::string_view a, std::string_view b);
 
 // Strict UTF-8: no overlong forms, no surrogates, nothing above U+10FFFF.
 bool IsValidUtf8(std::string_view text);
