@@ -24,7 +24,7 @@ constexpr int kHeaderIconSize = 32;
 constexpr int kLabelHeight = 16;
 constexpr int kChoiceHeight = 24;
 constexpr int kSliderHeight = 32;
-constexpr int kButtonWidth = 80;
+constexpr int kProfileButtonWidth = 80;
 constexpr int kPercentWidth = 64;
 constexpr int kBottomButtonWidth = 128;
 
@@ -154,9 +154,9 @@ void BuildMainWindow(const WindowContext& context, const Pictures& pictures,
              kChoiceHeight);
   FillProfileChoice(context);
   cursor.Add(ControlKind::kButton, kNewProfileButton, cursor.x + w - 160,
-             cursor.y, kButtonWidth, kChoiceHeight, strings.Get(94));
+             cursor.y, kProfileButtonWidth, kChoiceHeight, strings.Get(94));
   cursor.Add(ControlKind::kButton, kDeleteProfileButton, cursor.x + w - 80,
-             cursor.y, kButtonWidth, kChoiceHeight, strings.Get(95));
+             cursor.y, kProfileButtonWidth, kChoiceHeight, strings.Get(95));
   context.gui.EnableControl(
       kDeleteProfileButton,
       context.profiles.current_name() != strings.Get(140));

@@ -90,23 +90,18 @@ TEST_F(ProfileControlsTest, SelectingSavesTheProfileLeftAndShowsTheChosenOne) {
   EXPECT_TRUE(DeleteEnabled());
 }
 
-TEST_F(ProfileControlsTest, ChoosingTheCurrentProfileSavesAndLoadsNothing) {
+TEST_F(ProfileControlsTest, TheCurrentProfileOrNoneSwitchesNothing) {
   Start({"Blue"}, "Red");
   EditSpeed(8);
   HoldLeftButton();
   Choose("Red");
-  EXPECT_FALSE(ProfileOnDisk("Red"));
-  EXPECT_EQ(injector.mouse_speed, 1.0f);
-  EXPECT_TRUE(sink.records().empty());
-}
-
-TEST_F(ProfileControlsTest, AnEmptiedChoiceBoxSwitchesNothing) {
-  Start({"Blue"}, "Red");
-  ASSERT_TRUE(gui.UserSelect(kProfileChoice, -1));
+  ASSERT_TRUE(gui.UserSelect(kProfileChoice, -1));  // an emptied field
   gui.WaitEvent();
   SelectProfile(context);
   EXPECT_EQ(profiles.current_name(), "Red");
   EXPECT_FALSE(ProfileOnDisk("Red"));
+  EXPECT_EQ(injector.mouse_speed, 1.0f);
+  EXPECT_TRUE(sink.records().empty());
 }
 
 TEST_F(ProfileControlsTest, EveryProfileChangeReleasesHeldInputs) {
@@ -160,7 +155,7 @@ TEST_F(ProfileControlsTest, AnEmptyAnswerDoesNothingNotEvenASave) {
   EXPECT_EQ(profiles.names(), (Names{kDefaultProfile, "Red"}));
 }
 
-TEST_F(ProfileControlsTest, InvalidNamesAreRefusedAfterTheSave) {
+TEST_F(ProfileControlsTest, InvalidNamesAreRefusedAfterTheSaveOthersAccepted) {
   Start({}, "Red");
   for (const char* name : {"a/b", "c:d", "e?f", "g|h", "tab\there"}) {
     gui.QueueTextAnswer(name);
@@ -174,13 +169,10 @@ TEST_F(ProfileControlsTest, InvalidNamesAreRefusedAfterTheSave) {
   EXPECT_TRUE(ProfileOnDisk("Red"));
   ExpectCurrent("Red");
   EXPECT_EQ(profiles.names(), (Names{kDefaultProfile, "Red"}));
-}
 
-TEST_F(ProfileControlsTest, BlanksDotsAndAccentsAreAccepted) {
-  Start({}, "Red");
   gui.QueueTextAnswer("my pad v1.2 \xC3\xA9t\xC3\xA9");
   CreateProfile(context);
-  EXPECT_TRUE(gui.messages().empty());
+  EXPECT_EQ(gui.messages().size(), 5u);
   ExpectCurrent("my pad v1.2 \xC3\xA9t\xC3\xA9");
 }
 
