@@ -12,14 +12,14 @@
 namespace rz {
 
 // Mouse event flags.
-inline constexpr uint32_t kMouseMove = 0x0001;
-inline constexpr uint32_t kMouseLeftDown = 0x0002;
-inline constexpr uint32_t kMouseLeftUp = 0x0004;
-inline constexpr uint32_t kMouseRightDown = 0x0008;
-inline constexpr uint32_t kMouseRightUp = 0x0010;
-inline constexpr uint32_t kMouseMiddleDown = 0x0020;
-inline constexpr uint32_t kMouseMiddleUp = 0x0040;
-inline constexpr uint32_t kMouseWheel = 0x0800;
+inline constexpr uint32_t kMouseEventMove = 0x0001;
+inline constexpr uint32_t kMouseEventLeftDown = 0x0002;
+inline constexpr uint32_t kMouseEventLeftUp = 0x0004;
+inline constexpr uint32_t kMouseEventRightDown = 0x0008;
+inline constexpr uint32_t kMouseEventRightUp = 0x0010;
+inline constexpr uint32_t kMouseEventMiddleDown = 0x0020;
+inline constexpr uint32_t kMouseEventMiddleUp = 0x0040;
+inline constexpr uint32_t kMouseEventWheel = 0x0800;
 inline constexpr int32_t kWheelDelta = 120;
 
 // Keyboard event flags.

@@ -14,9 +14,9 @@ struct ButtonFlags {
 };
 
 constexpr ButtonFlags kButtons[] = {
-    {kMouseLeftDown, kMouseLeftUp, BTN_LEFT},
-    {kMouseRightDown, kMouseRightUp, BTN_RIGHT},
-    {kMouseMiddleDown, kMouseMiddleUp, BTN_MIDDLE},
+    {kMouseEventLeftDown, kMouseEventLeftUp, BTN_LEFT},
+    {kMouseEventRightDown, kMouseEventRightUp, BTN_RIGHT},
+    {kMouseEventMiddleDown, kMouseEventMiddleUp, BTN_MIDDLE},
 };
 
 }  // namespace
@@ -32,7 +32,7 @@ EvdevEvents ToEvdevEvents(const InputRecord& record) {
     if (key != 0) add(EV_KEY, key, (record.key_flags & kKeyUp) != 0 ? 0 : 1);
   } else {
     const uint32_t flags = record.mouse_flags;
-    if ((flags & kMouseMove) != 0) {
+    if ((flags & kMouseEventMove) != 0) {
       if (record.dx != 0) add(EV_REL, REL_X, record.dx);
       if (record.dy != 0) add(EV_REL, REL_Y, record.dy);
     }
@@ -40,7 +40,7 @@ EvdevEvents ToEvdevEvents(const InputRecord& record) {
       if ((flags & button.down) != 0) add(EV_KEY, button.code, 1);
       if ((flags & button.up) != 0) add(EV_KEY, button.code, 0);
     }
-    if ((flags & kMouseWheel) != 0 && record.mouse_data != 0) {
+    if ((flags & kMouseEventWheel) != 0 && record.mouse_data != 0) {
       // Whole notches for readers of the classic wheel; the high-resolution
       // axis counts in the same 1/120 steps as the record.
       const int32_t notches = record.mouse_data / kWheelDelta;

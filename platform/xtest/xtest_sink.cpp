@@ -22,9 +22,9 @@ struct ButtonFlags {
 };
 
 constexpr ButtonFlags kButtons[] = {
-    {kMouseLeftDown, kMouseLeftUp, Button1},
-    {kMouseRightDown, kMouseRightUp, Button3},
-    {kMouseMiddleDown, kMouseMiddleUp, Button2},
+    {kMouseEventLeftDown, kMouseEventLeftUp, Button1},
+    {kMouseEventRightDown, kMouseEventRightUp, Button3},
+    {kMouseEventMiddleDown, kMouseEventMiddleUp, Button2},
 };
 
 class XTestSink final : public InputSink {
@@ -54,14 +54,14 @@ class XTestSink final : public InputSink {
  private:
   void SendMouse(const InputRecord& record) {
     const uint32_t flags = record.mouse_flags;
-    if ((flags & kMouseMove) != 0 && (record.dx != 0 || record.dy != 0)) {
+    if ((flags & kMouseEventMove) != 0 && (record.dx != 0 || record.dy != 0)) {
       XTestFakeRelativeMotionEvent(display_, record.dx, record.dy, CurrentTime);
     }
     for (const ButtonFlags& button : kButtons) {
       if ((flags & button.down) != 0) Button(button.button, true);
       if ((flags & button.up) != 0) Button(button.button, false);
     }
-    if ((flags & kMouseWheel) != 0) {
+    if ((flags & kMouseEventWheel) != 0) {
       const int32_t notches = record.mouse_data / kWheelDelta;
       const unsigned int button = notches > 0 ? Button4 : Button5;
       for (int32_t i = 0; i < std::abs(notches); ++i) {

@@ -15,7 +15,7 @@ namespace {
 using namespace test;  // NOLINT(build/namespaces): action positions
 
 InputRecord Motion(int32_t dx, int32_t dy) {
-  return {.dx = dx, .dy = dy, .mouse_flags = kMouseMove};
+  return {.dx = dx, .dy = dy, .mouse_flags = kMouseEventMove};
 }
 InputRecord Mouse(uint32_t flags, int32_t data = 0) {
   return {.mouse_data = data, .mouse_flags = flags};
@@ -121,7 +121,7 @@ TEST_F(InjectorTest, MotionThatIsNotFiniteOrTooLargeStaysDefined) {
   EXPECT_TRUE(std::isfinite(injector_.remainder_x));
 
   // Wheel data of an action added with an extreme notch count.
-  catalogue_.AddAction("far", ActionKind::kMouseWheel, kMouseWheel,
+  catalogue_.AddAction("far", ActionKind::kMouseWheel, kMouseEventWheel,
                        std::numeric_limits<int32_t>::min());
   EXPECT_EQ(Perform(catalogue_.action_count() - 1, 1.0f).at(0).mouse_data,
             std::numeric_limits<int32_t>::min());
@@ -129,28 +129,28 @@ TEST_F(InjectorTest, MotionThatIsNotFiniteOrTooLargeStaysDefined) {
 
 TEST_F(InjectorTest, MouseButtonsAreEdgeTriggered) {
   EXPECT_EQ(Perform(kLeftButton, 1.0f),
-            std::vector<InputRecord>{Mouse(kMouseLeftDown)});
+            std::vector<InputRecord>{Mouse(kMouseEventLeftDown)});
   EXPECT_TRUE(Perform(kLeftButton, 1.0f).empty());
   EXPECT_EQ(Perform(kLeftButton, 0.0f),
-            std::vector<InputRecord>{Mouse(kMouseLeftUp)});
+            std::vector<InputRecord>{Mouse(kMouseEventLeftUp)});
   EXPECT_TRUE(Perform(kLeftButton, 0.0f).empty());
   // Over-deflection (rounds to 2) releases; back below 1.5 presses again.
   Perform(kLeftButton, 1.0f);
   EXPECT_EQ(Perform(kLeftButton, 1.6f),
-            std::vector<InputRecord>{Mouse(kMouseLeftUp)});
+            std::vector<InputRecord>{Mouse(kMouseEventLeftUp)});
   EXPECT_EQ(Perform(kLeftButton, 1.2f),
-            std::vector<InputRecord>{Mouse(kMouseLeftDown)});
+            std::vector<InputRecord>{Mouse(kMouseEventLeftDown)});
 }
 
 TEST_F(InjectorTest, WheelTurnsOneNotchPerRisingEdge) {
   EXPECT_EQ(Perform(kWheelForward, 1.0f),
-            std::vector<InputRecord>{Mouse(kMouseWheel, 120)});
+            std::vector<InputRecord>{Mouse(kMouseEventWheel, 120)});
   EXPECT_TRUE(Perform(kWheelForward, 1.0f).empty());
   EXPECT_EQ(Perform(kWheelForward, 0.0f), std::vector<InputRecord>{Mouse(0)});
   EXPECT_EQ(Perform(kWheelForward, 1.0f),
-            std::vector<InputRecord>{Mouse(kMouseWheel, 120)});
+            std::vector<InputRecord>{Mouse(kMouseEventWheel, 120)});
   EXPECT_EQ(Perform(kWheelBackward, 1.0f),
-            std::vector<InputRecord>{Mouse(kMouseWheel, -120)});
+            std::vector<InputRecord>{Mouse(kMouseEventWheel, -120)});
 }
 
 TEST_F(InjectorTest, KeysPressAtHalfStrengthInTheModeInForce) {
@@ -189,7 +189,7 @@ TEST_F(InjectorTest, ReleaseAllLetsEverythingGoAndKeepsRemainders) {
   injector_.ReleaseAllActions();
   EXPECT_EQ(sink_.records(), (std::vector<InputRecord>{
                                  Motion(0, 0), Motion(0, 0), Motion(0, 0),
-                                 Motion(0, 0), Mouse(kMouseLeftUp), Mouse(0),
+                                 Motion(0, 0), Mouse(kMouseEventLeftUp), Mouse(0),
                                  Key(0, 0x041C, kKeyScanCode | kKeyUp)}));
   EXPECT_EQ(injector_.remainder_x, -0.5f);
   for (const Action& action : catalogue_.actions()) {

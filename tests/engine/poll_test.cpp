@@ -31,7 +31,7 @@ const InputRecord kUpDown = ScanKey(0x04C8, true);
 const InputRecord kUpUp = ScanKey(0x04C8, false);
 const InputRecord kEnterDown = ScanKey(0x041C, true);
 const InputRecord kEnterUp = ScanKey(0x041C, false);
-const InputRecord kNoMotion = {.mouse_flags = kMouseMove};
+const InputRecord kNoMotion = {.mouse_flags = kMouseEventMove};
 
 using Records = std::vector<InputRecord>;
 

@@ -38,13 +38,13 @@ Events Translate(const InputRecord& record) {
 }
 
 TEST(UinputEventsTest, MotionIsRelativeAndZeroMotionSendsNothing) {
-  EXPECT_EQ(Translate(MouseRecord(kMouseMove, 5, -3)),
+  EXPECT_EQ(Translate(MouseRecord(kMouseEventMove, 5, -3)),
             (Events{{EV_REL, REL_X, 5}, {EV_REL, REL_Y, -3}, kReport}));
-  EXPECT_EQ(Translate(MouseRecord(kMouseMove, -7, 0)),
+  EXPECT_EQ(Translate(MouseRecord(kMouseEventMove, -7, 0)),
             (Events{{EV_REL, REL_X, -7}, kReport}));
-  EXPECT_EQ(Translate(MouseRecord(kMouseMove, 0, 2)),
+  EXPECT_EQ(Translate(MouseRecord(kMouseEventMove, 0, 2)),
             (Events{{EV_REL, REL_Y, 2}, kReport}));
-  EXPECT_TRUE(Translate(MouseRecord(kMouseMove, 0, 0)).empty());
+  EXPECT_TRUE(Translate(MouseRecord(kMouseEventMove, 0, 0)).empty());
   EXPECT_TRUE(Translate(MouseRecord(0, 4, 4)).empty())
       << "no move flag, no motion";
 }
@@ -56,9 +56,9 @@ TEST(UinputEventsTest, ButtonFlagsPressAndReleaseTheirButton) {
     int32_t value;
   };
   constexpr Case kCases[] = {
-      {kMouseLeftDown, BTN_LEFT, 1},     {kMouseLeftUp, BTN_LEFT, 0},
-      {kMouseRightDown, BTN_RIGHT, 1},   {kMouseRightUp, BTN_RIGHT, 0},
-      {kMouseMiddleDown, BTN_MIDDLE, 1}, {kMouseMiddleUp, BTN_MIDDLE, 0},
+      {kMouseEventLeftDown, BTN_LEFT, 1},     {kMouseEventLeftUp, BTN_LEFT, 0},
+      {kMouseEventRightDown, BTN_RIGHT, 1},   {kMouseEventRightUp, BTN_RIGHT, 0},
+      {kMouseEventMiddleDown, BTN_MIDDLE, 1}, {kMouseEventMiddleUp, BTN_MIDDLE, 0},
   };
   for (const Case& c : kCases) {
     SCOPED_TRACE("flags " + std::to_string(c.flags));
@@ -69,19 +69,19 @@ TEST(UinputEventsTest, ButtonFlagsPressAndReleaseTheirButton) {
 
 TEST(UinputEventsTest, WheelNotchTurnsBothWheelAxes) {
   EXPECT_EQ(
-      Translate(MouseRecord(kMouseWheel, 0, 0, 120)),
+      Translate(MouseRecord(kMouseEventWheel, 0, 0, 120)),
       (Events{
           {EV_REL, REL_WHEEL, 1}, {EV_REL, REL_WHEEL_HI_RES, 120}, kReport}));
   EXPECT_EQ(
-      Translate(MouseRecord(kMouseWheel, 0, 0, -120)),
+      Translate(MouseRecord(kMouseEventWheel, 0, 0, -120)),
       (Events{
           {EV_REL, REL_WHEEL, -1}, {EV_REL, REL_WHEEL_HI_RES, -120}, kReport}));
   // Less than a notch only reaches readers of the fine axis.
-  EXPECT_EQ(Translate(MouseRecord(kMouseWheel, 0, 0, 60)),
+  EXPECT_EQ(Translate(MouseRecord(kMouseEventWheel, 0, 0, 60)),
             (Events{{EV_REL, REL_WHEEL_HI_RES, 60}, kReport}));
   // What a wheel action sends when it lets go: a record with no effect.
   EXPECT_TRUE(Translate(MouseRecord(0)).empty());
-  EXPECT_TRUE(Translate(MouseRecord(kMouseWheel)).empty());
+  EXPECT_TRUE(Translate(MouseRecord(kMouseEventWheel)).empty());
 }
 
 TEST(UinputEventsTest, KeysInBothModesWithKeyUp) {
@@ -191,11 +191,11 @@ TEST(UinputSinkTest, VirtualDeviceDeliversEachRecordAsOneReport) {
     EXPECT_TRUE(libevdev_has_event_code(reader.device(), EV_REL, code));
   }
 
-  sink->Send(MouseRecord(kMouseMove, 5, -3));
-  sink->Send(MouseRecord(kMouseMove, 0, 0));  // nothing
-  sink->Send(MouseRecord(kMouseLeftDown));
-  sink->Send(MouseRecord(kMouseLeftUp));
-  sink->Send(MouseRecord(kMouseWheel, 0, 0, -120));
+  sink->Send(MouseRecord(kMouseEventMove, 5, -3));
+  sink->Send(MouseRecord(kMouseEventMove, 0, 0));  // nothing
+  sink->Send(MouseRecord(kMouseEventLeftDown));
+  sink->Send(MouseRecord(kMouseEventLeftUp));
+  sink->Send(MouseRecord(kMouseEventWheel, 0, 0, -120));
   sink->Send(KeyRecord(0, 0x041E, kKeyScanCode));
   sink->Send(KeyRecord(0x41, 0, kKeyUp));
   const Events expected = {

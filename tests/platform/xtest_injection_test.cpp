@@ -117,7 +117,7 @@ TEST_F(XTestSinkTest, RelativeMotionMovesThePointerByExactlyThatAmount) {
     int x0 = 0;
     int y0 = 0;
     window_->PointerPosition(x0, y0);
-    sink_->Send(MouseRecord(kMouseMove, step.dx, step.dy));
+    sink_->Send(MouseRecord(kMouseEventMove, step.dx, step.dy));
     int x = 0;
     int y = 0;
     window_->WaitForPointerToLeave(x0, y0, x, y);
@@ -127,13 +127,13 @@ TEST_F(XTestSinkTest, RelativeMotionMovesThePointerByExactlyThatAmount) {
 }
 
 TEST_F(XTestSinkTest, ButtonsAndWheelNotchesReachTheWindow) {
-  ExpectButton(kMouseLeftDown, kMouseLeftUp, 1);
-  ExpectButton(kMouseRightDown, kMouseRightUp, 3);
-  ExpectButton(kMouseMiddleDown, kMouseMiddleUp, 2);
+  ExpectButton(kMouseEventLeftDown, kMouseEventLeftUp, 1);
+  ExpectButton(kMouseEventRightDown, kMouseEventRightUp, 3);
+  ExpectButton(kMouseEventMiddleDown, kMouseEventMiddleUp, 2);
   for (const int32_t data : {kWheelDelta, -kWheelDelta}) {
     SCOPED_TRACE("wheel " + std::to_string(data));
     const unsigned int button = data > 0 ? 4 : 5;  // up, down
-    sink_->Send(MouseRecord(kMouseWheel, 0, 0, data));
+    sink_->Send(MouseRecord(kMouseEventWheel, 0, 0, data));
     XTestWindow::Button event;
     ASSERT_TRUE(window_->NextButton(event));
     EXPECT_TRUE(event.press);

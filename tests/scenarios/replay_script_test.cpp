@@ -176,7 +176,7 @@ TEST(ReplayLogTest, WritesEachLineInItsFormat) {
   mouse.dx = -3;
   mouse.dy = 12;
   mouse.mouse_data = -120;
-  mouse.mouse_flags = kMouseWheel;
+  mouse.mouse_flags = kMouseEventWheel;
   log.Record(mouse);
   InputRecord key;
   key.type = InputRecord::Type::kKeyboard;

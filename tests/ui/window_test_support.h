@@ -65,7 +65,7 @@ class WindowTest : public ::testing::Test {
   bool LeftButtonReleased() const {
     return std::count_if(sink.records().begin(), sink.records().end(),
                          [](const InputRecord& record) {
-                           return record.mouse_flags == kMouseLeftUp;
+                           return record.mouse_flags == kMouseEventLeftUp;
                          }) == 1;
   }
 
