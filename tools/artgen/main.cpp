@@ -1,14 +1,16 @@
 // rz_artgen: draws the program's artwork and writes it under data/.
 //
 // The outputs are committed and the build only embeds them, so run this
-// again after changing a drawing, from the build folder of a Qt build:
+// again after changing a drawing, from the source folder, with a Qt build
+// in build/:
 //
 //   cmake --build build --target rz_artgen
 //   build/tools/rz_artgen data [contact-sheet.png]
 //
 // It writes data/art/*.png (the live-view artwork), data/art/*.icoz (the
 // icon sets: 16, 24, 32 and 48 pixels at 32 and 24 bits, stored as size +
-// zlib stream) and data/icons/hicolor/<size>/apps/riruziruzo.png. With a
+// zlib stream) and data/icons/hicolor/NxN/apps/riruziruzo.png. The next
+// build embeds what changed. With a
 // second argument it also renders a contact sheet of everything it made.
 //
 // Style: flat shapes, one orange for fills and accents, one dark grey for
