@@ -25,8 +25,8 @@ void LoadAndShowProfile(const WindowContext& context);
 void SelectProfile(const WindowContext& context);
 
 // New-profile button: asks for a name, saves the current profile, checks
-// the name (invalid, or its file already there) and makes it current with
-// default values.
+// the name (invalid, or taken: its file exists or it is listed already) and
+// makes it current with default values.
 void CreateProfile(const WindowContext& context);
 
 // Delete-profile button: after a Yes, deletes the current profile's file

@@ -269,13 +269,11 @@ void FakeGui::RemoveItem(int id, int position) {
     return;
   }
   control->items.erase(control->items.begin() + position);
-  const int count = static_cast<int>(control->items.size());
-  // Like a toolkit list: a removed selection passes to the entry that takes
-  // its place, or to the new last one.
+  // As in the Qt Gui: removing the selected entry leaves none selected.
   if (position < control->selection) {
     --control->selection;
   } else if (position == control->selection) {
-    control->selection = std::min(position, count - 1);
+    control->selection = -1;
   }
 }
 

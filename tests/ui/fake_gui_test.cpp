@@ -78,8 +78,8 @@ TEST_F(FakeGuiTest, ControlsKeepTheirStateWithinBounds) {
   gui.SetSelection(5, 2);
   gui.RemoveItem(5, 0);
   EXPECT_EQ(gui.GetText(5), "c");
-  gui.RemoveItem(5, 1);  // the selected one: the new last takes its place
-  EXPECT_EQ(gui.GetText(5), "b");
+  gui.RemoveItem(5, 1);  // the selected one: none is selected afterwards
+  EXPECT_EQ(gui.GetSelection(5), -1);
   gui.ClearItems(5);
   EXPECT_EQ(gui.GetText(5), "");
   EXPECT_EQ(gui.GetValue(99), 0);
