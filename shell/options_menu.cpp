@@ -1,6 +1,11 @@
 #include "shell/options_menu.h"
 
+#include "localisation/language_chooser.h"
+#include "profiles/profile.h"
+#include "profiles/profile_list.h"
+#include "shell/app.h"
 #include "shell/app_state.h"
+#include "shell/side_windows.h"
 #include "ui/control_ids.h"
 
 namespace rz {
@@ -16,14 +21,39 @@ bool CreateOptionsMenu(Gui& gui, const StringTable& strings) {
   return true;
 }
 
-// TODO(side windows): the information box, the update checker, the web site
-// and the document viewer are not built yet; until then the items do
-// nothing.
-void RunOptionsMenuItem(AppState&, int) {}
+void RunOptionsMenuItem(AppState& state, int item) {
+  Gui& gui = state.services.gui;
+  Desktop& desktop = state.services.desktop;
+  switch (item) {
+    case kMenuInformation:
+      ShowInformation(gui, desktop);
+      break;
+    case kMenuWebSite:
+      OpenWebSite(desktop);
+      break;
+    case kMenuDocument:
+      ShowDocument(gui, desktop, state.strings.Get(138), kMainWindow);
+      break;
+    case kMenuCheckUpdate:
+      RunUpdateChecker(desktop);
+      break;
+  }
+}
 
-// TODO(language chooser): the chooser window is not built yet. Until then
-// the program goes on as if the chooser had been closed: the language stays
-// as it is and the French base texts fill whatever it does not provide.
-void ChooseLanguage(AppState&) {}
+void ChooseLanguage(AppState& state) {
+  // At start-up there is no current profile yet and nothing is held, so
+  // only the language setting is written.
+  const LanguageChooserHooks hooks = {
+      .save_last_profile = [&state] { SaveLastProfile(state.profiles); },
+      .save_profile =
+          [&state] {
+            SaveProfile(state.profiles, state.device, state.injector);
+          },
+      .release_all = [&state] { state.injector.ReleaseAllActions(); },
+      .end_program = [&state] { EndProgram(state); },
+  };
+  ChooseLanguage(state.services.gui, state.services.desktop,
+                 state.current_language, hooks);
+}
 
 }  // namespace rz
