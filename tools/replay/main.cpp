@@ -101,9 +101,9 @@ int main(int argc, char** argv) {
   rz::Clock& clock = realtime ? *system_clock : virtual_clock;
   rz::replay::ReplayGui gui(*qt_gui, joystick, log, std::move(parsed.script),
                             realtime ? nullptr : &virtual_clock, clock);
-  // Lets Qt deliver what it has pending (the signal watch among others)
-  // while time is virtual and the program never blocks in Qt's loop.
-  gui.set_pump([] { QCoreApplication::processEvents(); });
+  // In virtual time the program never blocks in Qt's loop: let Qt deliver
+  // what it has pending (the signal watch among others) at each wait.
+  if (!realtime) gui.set_pump([] { QCoreApplication::processEvents(); });
   rz::replay::LoggingSink sink(log);
   rz::replay::LoggingDesktop desktop(log,
                                      (program_dir / "riruziruzo").string());
