@@ -11,9 +11,10 @@
 namespace rz {
 
 // Watches `close_signals` while the event loop runs and posts a close request
-// of the main window to `gui` whenever one arrives. Null when `close_signals`
-// has no descriptor. The watch ends when the returned object is destroyed; both
-// arguments must outlive it.
+// of the main window to `gui` whenever one arrives. A modal box open at that
+// moment is closed (a message box then answers OK or No, a requester gives
+// the empty text). Null when `close_signals` has no descriptor. The watch
+// ends when the returned object is destroyed; both arguments must outlive it.
 std::unique_ptr<QObject> WatchCloseSignals(CloseSignals& close_signals,
                                            Gui& gui);
 
