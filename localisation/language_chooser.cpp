@@ -148,10 +148,9 @@ void ChooseLanguage(Gui& gui, Desktop& desktop, std::string& current_language,
   const bool restart = choice.has_value() && *choice != current_language;
   if (restart) {
     current_language = *choice;
-    for (const auto* hook :
-         {&hooks.save_last_profile, &hooks.save_profile, &hooks.release_all}) {
-      if (*hook) (*hook)();
-    }
+    if (hooks.save_last_profile) hooks.save_last_profile();
+    if (hooks.save_profile) hooks.save_profile();
+    if (hooks.release_all) hooks.release_all();
     SaveLanguageSetting(current_language);
     // When the new instance cannot be started, the choice still takes
     // effect at the next start.

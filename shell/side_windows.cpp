@@ -139,10 +139,10 @@ void ShowDocument(Gui& gui, Desktop& desktop, std::string_view title,
     gui.CreateControl(browser);
     // Every event is dropped, so the mapping pauses while the page is shown.
     // kNone: a Gui with nothing left to deliver will not deliver a close.
-    for (EventKind kind = EventKind::kTimer;
-         kind != EventKind::kClose && kind != EventKind::kNone;) {
+    EventKind kind;
+    do {
       kind = gui.WaitEvent().kind;
-    }
+    } while (kind != EventKind::kClose && kind != EventKind::kNone);
     gui.CloseWindow(viewer);
   }
   gui.EnableWindow(main_window, true);
