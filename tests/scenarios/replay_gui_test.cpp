@@ -192,7 +192,9 @@ TEST_F(ReplayGuiTest, UserActionsChangeTheControlAndRaiseItsEvent) {
 }
 
 TEST_F(ReplayGuiTest, ModalBoxesTakeQueuedAnswersThenTheNextInTheScript) {
-  Start("answer yes\nanswer \"Mon profil\"\npoll 1\nanswer ok\nanswer no\n");
+  Start(
+      "answer yes\nanswer \"Mon profil\"\npoll 1\nanswer ok\nanswer no\n"
+      "answer ok\n");
   EXPECT_EQ(replay_->ShowMessage("T", "Delete?", MessageButtons::kYesNo),
             MessageAnswer::kYes);
   EXPECT_EQ(replay_->RequestText("New", "Name:"), "Mon profil");
@@ -200,19 +202,20 @@ TEST_F(ReplayGuiTest, ModalBoxesTakeQueuedAnswersThenTheNextInTheScript) {
   // one they are not, and the defaults apply.
   replay_->StartTimer(1, 0, 10);
   EXPECT_EQ(replay_->WaitEvent(), Tick(1));
-  EXPECT_EQ(replay_->ShowMessage("T", "Yes?", MessageButtons::kYesNo),
-            MessageAnswer::kYes);
   EXPECT_EQ(replay_->ShowMessage("T", "Info", MessageButtons::kOk),
             MessageAnswer::kOk);
   EXPECT_EQ(replay_->RequestText("New", "Name:"), "");
+  // Only an explicit yes confirms.
+  EXPECT_EQ(replay_->ShowMessage("T", "Yes?", MessageButtons::kYesNo),
+            MessageAnswer::kNo);
   EXPECT_EQ(replay_->ShowMessage("T", "Again?", MessageButtons::kYesNo),
             MessageAnswer::kNo);
   EXPECT_EQ(LogText(),
             "message title=\"T\" text=\"Delete?\" buttons=yesno answer=yes\n"
             "request title=\"New\" prompt=\"Name:\" answer=\"Mon profil\"\n"
-            "message title=\"T\" text=\"Yes?\" buttons=yesno answer=yes\n"
             "message title=\"T\" text=\"Info\" buttons=ok answer=ok\n"
             "request title=\"New\" prompt=\"Name:\" answer=\"\"\n"
+            "message title=\"T\" text=\"Yes?\" buttons=yesno answer=no\n"
             "message title=\"T\" text=\"Again?\" buttons=yesno answer=no\n");
 }
 

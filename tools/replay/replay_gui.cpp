@@ -355,6 +355,10 @@ Event ReplayGui::WaitEvent() {
       if (const auto tick = NextVirtualTick()) return *tick;
       continue;
     }
+    if (phase_ == Phase::kPoll && FindTimer(kPollTimer) == nullptr) {
+      phase_ = Phase::kCommands;  // nothing would ever poll
+      continue;
+    }
     const Event event = inner_.WaitEvent();
     if (event.kind == EventKind::kTimer && event.number == kWakeTimer) {
       inner_.StopTimer(kWakeTimer);
@@ -386,9 +390,9 @@ MessageAnswer ReplayGui::ShowMessage(std::string_view title,
   if (!answers_.empty()) {
     const AnswerCommand::Kind kind = answers_.front().kind;
     answers_.pop_front();
+    // Only an explicit yes confirms.
     if (buttons == MessageButtons::kYesNo &&
-        (kind == AnswerCommand::Kind::kYes ||
-         kind == AnswerCommand::Kind::kOk)) {
+        kind == AnswerCommand::Kind::kYes) {
       answer = MessageAnswer::kYes;
     }
   }

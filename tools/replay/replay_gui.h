@@ -15,8 +15,9 @@
 // A user action on a control that is missing or disabled, or while window
 // 0 is disabled, is dropped with a note on stderr, as a user could not do
 // it. Modal boxes take the queued answers in order, first pulling the
-// `answer` and `chooser` commands that stand next in the script; on a Yes/No
-// box `ok` means Yes and `cancel` No. The document viewer gets a close
+// `answer` and `chooser` commands that stand next in the script; a Yes/No
+// box answers Yes only to `yes`, an OK box always OK, a requester the text
+// of a quoted answer and "" to any other. The document viewer gets a close
 // request as soon as it waits.
 #ifndef RIRUZIRUZO_TOOLS_REPLAY_REPLAY_GUI_H_
 #define RIRUZIRUZO_TOOLS_REPLAY_REPLAY_GUI_H_
