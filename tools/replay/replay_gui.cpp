@@ -218,17 +218,17 @@ int ReplayGui::CreateControl(const ControlSpec& spec) {
 
 void ReplayGui::ClearItems(int id) {
   inner_.ClearItems(id);
-  if (id == chooser_combo_) chooser_items_.clear();
+  if (IsChooserCombo(id)) chooser_items_.clear();
 }
 
 void ReplayGui::AddItem(int id, std::string_view text) {
   inner_.AddItem(id, text);
-  if (id == chooser_combo_) chooser_items_.emplace_back(text);
+  if (IsChooserCombo(id)) chooser_items_.emplace_back(text);
 }
 
 void ReplayGui::RemoveItem(int id, int position) {
   inner_.RemoveItem(id, position);
-  if (id == chooser_combo_ && position >= 0 &&
+  if (IsChooserCombo(id) && position >= 0 &&
       position < static_cast<int>(chooser_items_.size())) {
     chooser_items_.erase(chooser_items_.begin() + position);
   }

@@ -147,6 +147,7 @@ class ReplayGui final : public Gui {
   };
 
   bool realtime() const { return virtual_clock_ == nullptr; }
+  bool IsChooserCombo(int id) const { return id >= 0 && id == chooser_combo_; }
   void RunNext();
   void Run(const ScriptLine& line);
   void RunUserAction(const UserCommand& command, int line);
