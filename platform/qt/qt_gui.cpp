@@ -13,7 +13,6 @@
 #include <QImage>
 #include <QInputDialog>
 #include <QLabel>
-#include <QLayout>
 #include <QMenu>
 #include <QMessageBox>
 #include <QPainter>
@@ -29,6 +28,7 @@
 #include <QTimer>
 #include <QUrl>
 #include <QWidget>
+#include <QWindow>
 #include <algorithm>
 #include <cmath>
 #include <deque>
@@ -102,14 +102,9 @@ class ChoiceBox final : public QComboBox {
 
   void showPopup() override {
     if (count() > 0) {
-      const QWidget* popup = view()->window();
-      const QMargins frame = popup->contentsMargins();
-      const int margin = frame.top() + frame.bottom() +
-                         2 * view()->frameWidth() +
-                         (popup->layout() != nullptr
-                              ? popup->layout()->contentsMargins().top() +
-                                    popup->layout()->contentsMargins().bottom()
-                              : 0);
+      const QMargins frame = view()->window()->contentsMargins();
+      const int margin =
+          frame.top() + frame.bottom() + 2 * view()->frameWidth();
       const int row = std::max(1, view()->sizeHintForRow(0));
       setMaxVisibleItems(std::max(1, (kMaxListHeight - margin) / row));
     }
@@ -216,6 +211,7 @@ class QtGui final : public Gui {
 
   void Push(const Event& event);
   void OnTick(int timer);
+  void WakeWaitEvent();
   template <typename Predicate>
   void DropPending(Predicate drop) {
     std::erase_if(queue_, drop);
@@ -280,7 +276,8 @@ void QtGui::CloseWindow(int window) {
   std::erase_if(timers_, [window](const auto& entry) {
     return entry.second.window == window;
   });
-  for (auto& [number, menu] : menus_) {
+  for (auto& entry : menus_) {
+    Menu& menu = entry.second;
     if (menu.owner == window) {
       menu.menu->hide();
       menu.owner = -1;
@@ -362,8 +359,8 @@ void QtGui::DrawText(int font, std::string_view text, RgbaView target, int x,
                      int y, uint32_t rgba) {
   const QFont* found = FindFont(font);
   if (found == nullptr || !IsUsable(target)) return;
-  // Format_RGBA8888 is the seam's own layout, unpremultiplied; the painter
-  // blends in premultiplied form and converts back.
+  // Format_RGBA8888 is the seam's own unpremultiplied layout; the painter
+  // blends into it without darkening partly covered pixels.
   QImage image(target.pixels, target.width, target.height,
                static_cast<qsizetype>(target.stride) * 4,
                QImage::Format_RGBA8888);
@@ -444,9 +441,7 @@ QWidget* QtGui::MakeWidget(const ControlSpec& spec, int id, QWidget* parent) {
     case ControlKind::kScroll: {
       auto* area = new QScrollArea(parent);
       area->setFrameStyle(QFrame::StyledPanel | QFrame::Sunken);
-      area->setFocusPolicy(Qt::NoFocus);
-      area->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
-      area->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+      area->setFocusPolicy(Qt::NoFocus);  // scroll bars: as needed
       area->verticalScrollBar()->setSingleStep(kScrollStep);
       area->horizontalScrollBar()->setSingleStep(kScrollStep);
       auto* inner = new QWidget;
@@ -478,7 +473,6 @@ QWidget* QtGui::MakeWidget(const ControlSpec& spec, int id, QWidget* parent) {
       slider->setRange(spec.min, spec.max);
       slider->setTickPosition(QSlider::TicksBelow);
       slider->setTickInterval(1);
-      slider->setSingleStep(1);
       // The native trackbar's page is a fifth of the range.
       slider->setPageStep(std::max(1, (slider->maximum() - spec.min) / 5));
       // Every user movement of the thumb (drag, keys, page clicks, wheel);
@@ -527,10 +521,8 @@ void QtGui::SetText(int id, std::string_view text) {
   const QString value = ToQString(text);
   switch (control->kind) {
     case ControlKind::kButton:
-      static_cast<QPushButton*>(control->widget)->setText(value);
-      break;
     case ControlKind::kCheck:
-      static_cast<QCheckBox*>(control->widget)->setText(value);
+      static_cast<QAbstractButton*>(control->widget)->setText(value);
       break;
     case ControlKind::kText:
     case ControlKind::kLabel:
@@ -717,9 +709,15 @@ void QtGui::AppendMenuSeparator(int menu) {
 
 void QtGui::ShowPopupMenu(int menu, int window) {
   auto found = menus_.find(menu);
-  if (found == menus_.end() || FindWindow(window) == nullptr) return;
+  const Window* owner = FindWindow(window);
+  if (found == menus_.end() || owner == nullptr) return;
   found->second.owner = window;
-  found->second.menu->popup(QCursor::pos() - QPoint(1, 1));
+  QMenu& popup = *found->second.menu;
+  // Tie the popup to its window for the window system (stacking, and the
+  // parent a Wayland popup needs).
+  popup.winId();
+  popup.windowHandle()->setTransientParent(owner->widget->windowHandle());
+  popup.popup(QCursor::pos() - QPoint(1, 1));
 }
 
 // ----------------------------------------------------------------- timers
@@ -749,7 +747,7 @@ void QtGui::OnTick(int timer) {
                   [timer](const Event& tick) { return tick.number == timer; });
   if (pending) return;
   ticks_.push_back({EventKind::kTimer, timer, found->second.window});
-  if (waiting_loop_ != nullptr) waiting_loop_->quit();
+  WakeWaitEvent();
 }
 
 // ----------------------------------------------------------------- events
@@ -782,6 +780,10 @@ void QtGui::PostEvent(const Event& event) { Push(event); }
 
 void QtGui::Push(const Event& event) {
   queue_.push_back(event);
+  WakeWaitEvent();
+}
+
+void QtGui::WakeWaitEvent() {
   if (waiting_loop_ != nullptr) waiting_loop_->quit();
 }
 

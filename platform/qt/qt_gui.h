@@ -10,8 +10,10 @@
 namespace rz {
 
 // Needs a QApplication, created by the program's entry point before this
-// call and alive as long as the returned Gui; the Gui finds it through qApp.
-// Returns nullptr when there is no QApplication.
+// call and alive as long as the returned Gui; the Gui finds it through
+// QCoreApplication::instance() and turns off its quit-on-last-window-closed,
+// since windows close only when the program closes them. Returns nullptr
+// when there is no QApplication.
 std::unique_ptr<Gui> CreateQtGui();
 
 }  // namespace rz
