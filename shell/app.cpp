@@ -8,6 +8,7 @@
 #include "engine/actions.h"
 #include "engine/joystick.h"
 #include "localisation/language.h"
+#include "profiles/folder_check.h"
 #include "profiles/profile.h"
 #include "profiles/profile_list.h"
 #include "shell/options_menu.h"
@@ -69,15 +70,24 @@ void StartUp(AppState& state) {
   std::error_code error;
   std::filesystem::current_path(state.services.program_dir, error);
   if (error) EndProgram(state);
+  state.folder_writable = IsFolderWritable(state.services.program_dir);
 
-  LoadLanguage(state.current_language, state.strings,
-               [&state] { ChooseLanguage(state); });
+  // Where the choice cannot be stored, the restart that applies it would
+  // ask again, endlessly; the base language serves instead.
+  LoadLanguage(state.current_language, state.strings, [&state] {
+    if (state.folder_writable) ChooseLanguage(state);
+  });
   BuildCatalogue(state.catalogue,
                  [&state](int number) { return state.strings.Get(number); });
   ScanProfiles(state.profiles);
   RestoreLastProfile(state.profiles, state.strings.Get(kDefaultProfileName));
 
   OpenMainWindow(state);
+  // Before the user changes anything that could not be kept.
+  if (!state.folder_writable) {
+    gui.ShowMessage(kProgramTitle, state.strings.Get(kFolderNotWritableMessage),
+                    MessageButtons::kOk);
+  }
   LoadFonts(state);
   state.pictures =
       MakePictures(gui, state.strings.Get(kOptionsPictureText),
@@ -160,9 +170,12 @@ void RunMainLoop(AppState& state) {
 }
 
 void ShutDown(AppState& state) {
-  SaveLanguageSetting(state.current_language);
-  SaveLastProfile(state.profiles);
-  SaveProfile(state.profiles, state.device, state.injector);
+  // The user was told at start-up; trying anyway could only fail.
+  if (state.folder_writable) {
+    SaveLanguageSetting(state.current_language);
+    SaveLastProfile(state.profiles);
+    SaveProfile(state.profiles, state.device, state.injector);
+  }
   state.injector.ReleaseAllActions();
   state.pictures = Pictures();
 }

@@ -13,6 +13,7 @@ namespace rz {
 // Title of the program's own message boxes.
 inline constexpr std::string_view kProgramTitle = "RiruziruZo";
 inline constexpr int kNoInjectionMessage = 152;
+inline constexpr int kFolderNotWritableMessage = 153;
 
 // Start-up, the main loop until a close request, the shutdown sequence and
 // EndProgram. Never returns.
@@ -21,7 +22,9 @@ inline constexpr int kNoInjectionMessage = 152;
 // Every start-up step up to and including the start of the two timers.
 // Ends the program without writing anything when the program's folder
 // cannot be entered, the main window cannot be opened or there is no
-// controller (after telling the user).
+// controller (after telling the user). A program folder that takes no
+// files is said as soon as the main window is open, and no language is
+// asked for then.
 void StartUp(AppState& state);
 
 // Handles one event of the main loop. False for a close request, which
@@ -32,9 +35,9 @@ bool DispatchEvent(AppState& state, const Event& event);
 void RunMainLoop(AppState& state);
 
 // Writes the language setting, the last-profile file and the current
-// profile, then releases every held input and frees the pictures. The
-// order matters: what the user set is saved even if a release fails, and
-// nothing stays pressed once the program is gone.
+// profile (when the program's folder takes files), then releases every held
+// input and frees the pictures. The order matters: what the user set is saved
+// even if a release fails, and nothing stays pressed once the program is gone.
 void ShutDown(AppState& state);
 
 // Releases the services the composition root set up and ends the process

@@ -70,6 +70,8 @@ struct AppState {
 
   // Profiles; the current element is the current profile.
   ProfileList profiles;
+  // False when the program's folder takes no files: nothing is saved then.
+  bool folder_writable = true;
 
   // Window resources. Fonts are -1 when they could not be loaded.
   int small_font = -1;

@@ -221,6 +221,29 @@ TEST_F(AppTest, ShutDownSavesEverythingBeforeItReleasesHeldInput) {
   EXPECT_FALSE(state.pictures.profile_icon.has_value());
 }
 
+TEST_F(AppTest, ShutDownInAFolderThatTakesNoFilesOnlyReleases) {
+  AppState& state = State(&sink);
+  StartUp(state);
+  ASSERT_TRUE(state.folder_writable);
+  ASSERT_TRUE(gui.UserSelect(ButtonChoice(1), 35));
+  DispatchEvent(state, gui.WaitEvent());
+  joystick.position().buttons = 1;
+  DispatchEvent(state, {EventKind::kTimer, kPollTimer, 0});
+  ASSERT_EQ(sink.records().back(), KeyA(false));
+
+  state.folder_writable = false;
+  ShutDown(state);
+
+  EXPECT_EQ(sink.records().back(), KeyA(true)) << "the key stays held";
+  EXPECT_EQ(
+      TempFolder::List(program_dir.string()),
+      (std::set<std::string>{"Configuration", "Langue.lng", "Rod-Idevora"}));
+  EXPECT_TRUE(
+      TempFolder::List((program_dir / "Configuration").string()).empty());
+  EXPECT_EQ(TempFolder::Read((program_dir / "Langue.lng").string()),
+            "Defaut = Francais\r\n");
+}
+
 using AppDeathTest = AppTest;
 
 TEST_F(AppDeathTest, EndProgramReleasesTheServicesAndExitsWithZero) {
