@@ -9,6 +9,7 @@ packages=(
   zlib1g-dev libgtest-dev libgmock-dev libbenchmark-dev
   xvfb xauth xdotool x11-utils fonts-liberation fontconfig locales
   desktop-file-utils appstream
+  dbus-daemon at-spi2-core python3-gi gir1.2-atspi-2.0
 )
 
 missing=()
