@@ -6,7 +6,6 @@
 #ifndef RIRUZIRUZO_PLATFORM_DESKTOP_H_
 #define RIRUZIRUZO_PLATFORM_DESKTOP_H_
 
-#include <memory>
 #include <string>
 
 namespace rz {
@@ -26,7 +25,6 @@ class Desktop {
   virtual bool Restart(const std::string& path) = 0;
 };
 
-std::unique_ptr<Desktop> CreateSystemDesktop();
 
 }  // namespace rz
 
