@@ -211,7 +211,6 @@ class QtGui final : public Gui {
 
   void Push(const Event& event);
   void OnTick(int timer);
-  void WakeWaitEvent();
   template <typename Predicate>
   void DropPending(Predicate drop) {
     std::erase_if(queue_, drop);
@@ -221,7 +220,6 @@ class QtGui final : public Gui {
   // Declared first so that they outlive the widgets whose signals feed them.
   std::deque<Event> queue_;
   std::deque<Event> ticks_;  // at most one per timer
-  QEventLoop* waiting_loop_ = nullptr;
 
   std::vector<QFont> fonts_;
   int default_font_ = -1;
@@ -747,7 +745,6 @@ void QtGui::OnTick(int timer) {
                   [timer](const Event& tick) { return tick.number == timer; });
   if (pending) return;
   ticks_.push_back({EventKind::kTimer, timer, found->second.window});
-  WakeWaitEvent();
 }
 
 // ----------------------------------------------------------------- events
@@ -767,25 +764,16 @@ Event QtGui::WaitEvent() {
       ticks_.pop_front();
       return tick;
     }
-    // A real event loop rather than processEvents(): deferred deletions
-    // inside Qt only run in one.
-    QEventLoop loop;
-    QEventLoop* const outer = std::exchange(waiting_loop_, &loop);
-    loop.exec();
-    waiting_loop_ = outer;
+    // Blocks until the window system, a timer or a posted event has
+    // something, handles it, and returns; Qt's deferred deletions run here
+    // too, since no other loop of the program's is active.
+    QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
   }
 }
 
 void QtGui::PostEvent(const Event& event) { Push(event); }
 
-void QtGui::Push(const Event& event) {
-  queue_.push_back(event);
-  WakeWaitEvent();
-}
-
-void QtGui::WakeWaitEvent() {
-  if (waiting_loop_ != nullptr) waiting_loop_->quit();
-}
+void QtGui::Push(const Event& event) { queue_.push_back(event); }
 
 // ------------------------------------------------------------ modal boxes
 
