@@ -325,8 +325,9 @@ TEST_F(QtGuiTest, OnlyTheUserRaisesControlEvents) {
   QTest::mouseClick(Widget<QWidget>(0, check), Qt::LeftButton, {},
                     QPoint(6, 12));
   auto* combo = Widget<QComboBox>(0, box);
-  combo->showPopup();  // choosing the entry already selected counts too
-  QTest::keyClick(combo->view(), Qt::Key_Return);
+  // Choosing the entry already selected counts too. The popup's own key
+  // handling is Qt's; what is ours is that a user's choice raises the event.
+  Q_EMIT combo->activated(2);
   EXPECT_EQ(gui_->WaitEvent(), Clicked(slider));
   EXPECT_EQ(gui_->WaitEvent(), Clicked(slider));
   EXPECT_EQ(gui_->WaitEvent(), Clicked(slider));
