@@ -248,7 +248,7 @@ TEST_F(ReplayGuiTest, ChooserPicksTheScriptedNameAndPressesOk) {
   replay_->CloseWindow(chooser.window);
   EXPECT_EQ(replay_->WaitEvent(), Close());
   EXPECT_EQ(LogText(),
-            "chooser items=\"Francais|English\" selected=\"Francais\" "
+            "chooser items=\"English|Francais\" selected=\"Francais\" "
             "answer=\"English\"\n");
 }
 
@@ -265,7 +265,7 @@ TEST_F(ReplayGuiTest, UnansweredChooserIsClosedAndViewerClosesAtOnce) {
   replay_->CloseWindow(viewer);
   EXPECT_EQ(replay_->WaitEvent(), Close());
   EXPECT_EQ(LogText(),
-            "chooser items=\"Francais|English\" selected=\"Francais\" "
+            "chooser items=\"English|Francais\" selected=\"Francais\" "
             "answer=close\n"
             "viewer title=\"Licence\" file=\"Licence/Licence.htm\"\n");
 }

@@ -215,7 +215,7 @@ TEST(ReplayLogTest, WritesEachLineInItsFormat) {
             "message title=\"T\" text=\"a\\nb\" buttons=yesno answer=yes\n"
             "message title=\"T\" text=\"\" buttons=ok answer=ok\n"
             "request title=\"New\" prompt=\"Name:\" answer=\"x\\\"y\"\n"
-            "chooser items=\"Francais|English\" selected=\"Francais\" "
+            "chooser items=\"English|Francais\" selected=\"Francais\" "
             "answer=\"English\"\n"
             "chooser items=\"\" selected=\"\" answer=close\n"
             "launch path=\"Qiv.exe\" wait=1\n"

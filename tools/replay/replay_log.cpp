@@ -1,5 +1,6 @@
 #include "tools/replay/replay_log.h"
 
+#include <algorithm>
 #include <cinttypes>
 #include <filesystem>
 #include <system_error>
@@ -84,10 +85,14 @@ void ReplayLog::Request(std::string_view title, std::string_view prompt,
 
 void ReplayLog::Chooser(const std::vector<std::string>& items,
                         std::string_view selected, const std::string* answer) {
+  // The chooser keeps the directory's order, which differs from one file
+  // system to the next; the log must read the same everywhere.
+  std::vector<std::string> sorted = items;
+  std::sort(sorted.begin(), sorted.end());
   std::string joined;
-  for (size_t i = 0; i < items.size(); ++i) {
+  for (size_t i = 0; i < sorted.size(); ++i) {
     if (i > 0) joined += '|';
-    joined += items[i];
+    joined += sorted[i];
   }
   Line("chooser items=" + Quote(joined) + " selected=" + Quote(selected) +
        " answer=" + (answer != nullptr ? Quote(*answer) : "close"));

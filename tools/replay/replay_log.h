@@ -33,6 +33,7 @@ class ReplayLog {
   void Request(std::string_view title, std::string_view prompt,
                std::string_view answer);
   // `answer` is the chosen name, or nothing when the chooser was closed.
+  // The items are logged sorted.
   void Chooser(const std::vector<std::string>& items, std::string_view selected,
                const std::string* answer);
   void Launch(std::string_view path, bool wait);
