@@ -44,13 +44,15 @@ void RequestRgba8(png_structp png) {
   png_set_add_alpha(png, 0xFF, PNG_FILLER_AFTER);
 }
 
-// The two passes below hold only C objects: a libpng error jumps back to
-// their setjmp, and no destructor may be skipped on the way.
+// The pass below holds only C objects: a libpng error jumps back to its
+// setjmp, and no destructor may be skipped on the way.
 
-// Reads the image size. Returns false for damaged data or a size outside
-// 1..kMaxPngSide.
-bool ReadPngSize(const uint8_t* data, size_t size, png_uint_32* width,
-                 png_uint_32* height) {
+// One pass over the PNG data. With `out` null it only reads the size into
+// `width` and `height` (false for damaged data or a size outside
+// 1..kMaxPngSide); otherwise the image must be `width` x `height` and is
+// decoded into `out` (width * height * 4 bytes) through to its end chunk.
+bool ReadPng(const uint8_t* data, size_t size, png_uint_32* width,
+             png_uint_32* height, uint8_t* out) {
   png_structp png = png_create_read_struct(PNG_LIBPNG_VER_STRING, nullptr,
                                            OnPngError, OnPngWarning);
   if (png == nullptr) return false;
@@ -67,43 +69,23 @@ bool ReadPngSize(const uint8_t* data, size_t size, png_uint_32* width,
   png_set_read_fn(png, &reader, ReadFromMemory);
   png_set_user_limits(png, kMaxPngSide, kMaxPngSide);
   png_read_info(png, info);
-  *width = png_get_image_width(png, info);
-  *height = png_get_image_height(png, info);
-  png_destroy_read_struct(&png, &info, nullptr);
-  return *width >= 1 && *height >= 1;
-}
-
-// Decodes the whole image, which must be `width` x `height`, into `out`
-// (width * height * 4 bytes), through to its end chunk.
-bool ReadPngPixels(const uint8_t* data, size_t size, png_uint_32 width,
-                   png_uint_32 height, uint8_t* out) {
-  png_structp png = png_create_read_struct(PNG_LIBPNG_VER_STRING, nullptr,
-                                           OnPngError, OnPngWarning);
-  if (png == nullptr) return false;
-  png_infop info = png_create_info_struct(png);
-  if (info == nullptr) {
-    png_destroy_read_struct(&png, nullptr, nullptr);
-    return false;
-  }
-  MemoryReader reader{data, size, 0};
-  if (setjmp(png_jmpbuf(png))) {
+  if (out == nullptr) {
+    *width = png_get_image_width(png, info);
+    *height = png_get_image_height(png, info);
     png_destroy_read_struct(&png, &info, nullptr);
-    return false;
+    return *width >= 1 && *height >= 1;
   }
-  png_set_read_fn(png, &reader, ReadFromMemory);
-  png_set_user_limits(png, kMaxPngSide, kMaxPngSide);
-  png_read_info(png, info);
-  if (png_get_image_width(png, info) != width ||
-      png_get_image_height(png, info) != height) {
+  if (png_get_image_width(png, info) != *width ||
+      png_get_image_height(png, info) != *height) {
     png_error(png, "size changed");
   }
   RequestRgba8(png);
   const int passes = png_set_interlace_handling(png);
   png_read_update_info(png, info);
-  const size_t row_bytes = static_cast<size_t>(width) * 4;
+  const size_t row_bytes = static_cast<size_t>(*width) * 4;
   if (png_get_rowbytes(png, info) != row_bytes) png_error(png, "not RGBA8");
   for (int pass = 0; pass < passes; ++pass) {
-    for (png_uint_32 y = 0; y < height; ++y) {
+    for (png_uint_32 y = 0; y < *height; ++y) {
       png_read_row(png, out + y * row_bytes, nullptr);
     }
   }
@@ -149,12 +131,11 @@ const RgbaImage& Artwork::Image(int number) const {
 std::optional<RgbaImage> DecodePng(std::span<const uint8_t> png) {
   png_uint_32 width = 0;
   png_uint_32 height = 0;
-  if (!ReadPngSize(png.data(), png.size(), &width, &height)) {
+  if (!ReadPng(png.data(), png.size(), &width, &height, nullptr)) {
     return std::nullopt;
   }
   RgbaImage image(static_cast<int>(width), static_cast<int>(height));
-  if (!ReadPngPixels(png.data(), png.size(), width, height,
-                     image.view().pixels)) {
+  if (!ReadPng(png.data(), png.size(), &width, &height, image.view().pixels)) {
     return std::nullopt;
   }
   return image;
