@@ -23,19 +23,6 @@ int DigitValue(char c) {
   return 99;
 }
 
-// Takes the next line of `text` from `*pos`; a line ends at CR, LF or CR LF.
-bool NextLine(std::string_view text, size_t* pos, std::string_view* line) {
-  if (*pos >= text.size()) return false;
-  size_t end = text.find_first_of("\r\n", *pos);
-  if (end == std::string_view::npos) end = text.size();
-  *line = text.substr(*pos, end - *pos);
-  *pos = end + 1;
-  if (end + 1 < text.size() && text[end] == '\r' && text[end + 1] == '\n') {
-    ++*pos;
-  }
-  return true;
-}
-
 void ReadLanguageFile(const std::string& path, StringTable& strings,
                       bool is_base) {
   DiskFileStore disk;

@@ -147,4 +147,16 @@ DecodedText DecodeText(std::string_view bytes) {
   return {Windows1252ToUtf8(bytes), TextMark::kNone};
 }
 
+bool NextLine(std::string_view text, size_t* pos, std::string_view* line) {
+  if (*pos >= text.size()) return false;
+  size_t end = text.find_first_of("\r\n", *pos);
+  if (end == std::string_view::npos) end = text.size();
+  *line = text.substr(*pos, end - *pos);
+  *pos = end + 1;
+  if (end + 1 < text.size() && text[end] == '\r' && text[end + 1] == '\n') {
+    ++*pos;
+  }
+  return true;
+}
+
 }  // namespace rz

@@ -1,9 +1,10 @@
-// Decoding of the text files the program reads (settings and language
-// files) into UTF-8, the encoding of all text in memory, and the comparison
-// of their ASCII names.
+// Decoding of the text files the program reads (settings, language and
+// information files) into UTF-8, the encoding of all text in memory, their
+// lines, and the comparison of their ASCII names.
 #ifndef RIRUZIRUZO_PROFILES_TEXT_ENCODING_H_
 #define RIRUZIRUZO_PROFILES_TEXT_ENCODING_H_
 
+#include <cstddef>
 #include <string>
 #include <string_view>
 
@@ -28,6 +29,10 @@ bool EqualsIgnoringAsciiCase(std::string_view a, std::string_view b);
 
 // Strict UTF-8: no overlong forms, no surrogates, nothing above U+10FFFF.
 bool IsValidUtf8(std::string_view text);
+
+// Takes the next line of `text` from `*pos` into `*line` and moves `*pos`
+// past it; a line ends at CR, LF or CR LF. False at the end of the text.
+bool NextLine(std::string_view text, size_t* pos, std::string_view* line);
 
 }  // namespace rz
 

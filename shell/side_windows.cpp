@@ -38,18 +38,11 @@ bool ReadStart(const std::string& path, std::string* bytes) {
   return !in.bad();
 }
 
-// Takes the next line of `text` from `*pos`, ending at CR, LF or CR LF; a
-// missing line is empty.
-std::string NextLine(std::string_view text, size_t* pos) {
-  if (*pos >= text.size()) return {};
-  size_t end = text.find_first_of("\r\n", *pos);
-  if (end == std::string_view::npos) end = text.size();
-  const std::string_view line = text.substr(*pos, end - *pos);
-  *pos = end + 1;
-  if (end + 1 < text.size() && text[end] == '\r' && text[end + 1] == '\n') {
-    ++*pos;
-  }
-  // Plain 8-bit text: UTF-8 when it is valid, else Windows-1252.
+// The next line of `text` from `*pos`, as plain 8-bit text: UTF-8 when it
+// is valid, else Windows-1252. A missing line is empty.
+std::string NextInformationLine(std::string_view text, size_t* pos) {
+  std::string_view line;
+  if (!NextLine(text, pos, &line)) return {};
   return DecodeText(line).text;
 }
 
@@ -73,8 +66,8 @@ InformationLines ReadInformation() {
   }
   InformationLines lines;
   size_t pos = 0;
-  lines.first = NextLine(bytes, &pos);
-  lines.second = NextLine(bytes, &pos);
+  lines.first = NextInformationLine(bytes, &pos);
+  lines.second = NextInformationLine(bytes, &pos);
   return lines;
 }
 
