@@ -62,6 +62,14 @@ int FakeGui::OpenWindow(std::string_view title, int client_width,
   window.title = std::string(title);
   window.width = client_width;
   window.height = client_height;
+  // The lowest free number, as the real toolkit layer gives it: a window
+  // opened and closed before the main window leaves 0 free for it.
+  for (size_t number = 0; number < windows_.size(); ++number) {
+    if (!windows_[number].open) {
+      windows_[number] = std::move(window);
+      return static_cast<int>(number);
+    }
+  }
   windows_.push_back(std::move(window));
   return static_cast<int>(windows_.size()) - 1;
 }
