@@ -244,6 +244,62 @@ TEST_F(AppTest, ShutDownInAFolderThatTakesNoFilesOnlyReleases) {
             "Defaut = Francais\r\n");
 }
 
+// The live view through the real start-up and main loop, in virtual time:
+// the first view tick draws every picture, nothing is drawn while another
+// window is in front, and then exactly the pictures whose values changed.
+TEST_F(AppTest, TheLiveViewDrawsOnlyInFrontAndOnlyWhatChanged) {
+  joystick.caps().num_axes = 6;
+  joystick.caps().num_buttons = 32;
+  joystick.caps().caps = kJoyCapsHasPov;
+  joystick.caps().period_min = 10;
+  AppState& state = State(&sink);
+  StartUp(state);
+  std::vector<int> pictures{kHatPicture};
+  for (int i = 1; i <= 3; ++i) pictures.push_back(StickPicture(i));
+  for (int j = 1; j <= 32; ++j) pictures.push_back(ButtonPicture(j));
+  const auto updates = [&] {
+    std::vector<int> counts;
+    for (int id : pictures) counts.push_back(gui.Control(id)->picture_updates);
+    return counts;
+  };
+  // Runs the main loop until `ms` of virtual time have passed, the ticks
+  // due at that moment included.
+  const auto run = [&](uint32_t ms) {
+    const uint64_t end = gui.now() + ms;
+    while (gui.now() <= end) {
+      ASSERT_TRUE(DispatchEvent(state, gui.WaitEvent()));
+    }
+  };
+
+  const std::vector<int> built = updates();
+  run(100);  // the first view tick
+  std::vector<int> drawn = updates();
+  for (size_t k = 0; k < pictures.size(); ++k) {
+    EXPECT_EQ(drawn[k], built[k] + 1) << "picture " << pictures[k];
+  }
+  run(300);  // nothing moves: nothing is drawn again
+  EXPECT_EQ(updates(), drawn);
+
+  gui.set_foreground(-1);
+  joystick.position().axis[kAxisX] = 65535;  // stick 1 right
+  joystick.position().buttons = 1u << 4;     // button 5
+  joystick.position().pov = 9000;            // hat right
+  run(500);
+  EXPECT_EQ(updates(), drawn) << "nothing is drawn behind another window";
+  EXPECT_EQ(state.device.buttons[5].strength, 1.0f) << "mapping goes on";
+
+  gui.set_foreground(kMainWindow);
+  run(100);
+  std::vector<int> expected = drawn;
+  for (size_t k = 0; k < pictures.size(); ++k) {
+    const int id = pictures[k];
+    if (id == kHatPicture || id == StickPicture(1) || id == ButtonPicture(5)) {
+      ++expected[k];
+    }
+  }
+  EXPECT_EQ(updates(), expected);
+}
+
 using AppDeathTest = AppTest;
 
 TEST_F(AppDeathTest, EndProgramReleasesTheServicesAndExitsWithZero) {
