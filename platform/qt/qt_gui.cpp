@@ -750,6 +750,9 @@ void QtGui::OnTick(int timer) {
 // ----------------------------------------------------------------- events
 
 Event QtGui::WaitEvent() {
+  // Whether the toolkit's pending input has just been handled, so that a
+  // tick can go without another pass over it.
+  bool input_handled = false;
   for (;;) {
     if (!queue_.empty()) {
       const Event event = queue_.front();
@@ -758,8 +761,11 @@ Event QtGui::WaitEvent() {
     }
     if (!ticks_.empty()) {
       // Input the toolkit already holds goes before a tick.
-      QCoreApplication::processEvents();
-      if (!queue_.empty()) continue;
+      if (!input_handled) {
+        QCoreApplication::processEvents();
+        input_handled = true;
+        continue;
+      }
       const Event tick = ticks_.front();
       ticks_.pop_front();
       return tick;
@@ -768,6 +774,7 @@ Event QtGui::WaitEvent() {
     // something, handles it, and returns; Qt's deferred deletions run here
     // too, since no other loop of the program's is active.
     QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+    input_handled = true;
   }
 }
 
