@@ -25,7 +25,6 @@ class Desktop {
   virtual bool Restart(const std::string& path) = 0;
 };
 
-
 }  // namespace rz
 
 #endif  // RIRUZIRUZO_PLATFORM_DESKTOP_H_

@@ -187,10 +187,11 @@ TEST_F(InjectorTest, ReleaseAllLetsEverythingGoAndKeepsRemainders) {
 
   sink_.Clear();
   injector_.ReleaseAllActions();
-  EXPECT_EQ(sink_.records(), (std::vector<InputRecord>{
-                                 Motion(0, 0), Motion(0, 0), Motion(0, 0),
-                                 Motion(0, 0), Mouse(kMouseEventLeftUp), Mouse(0),
-                                 Key(0, 0x041C, kKeyScanCode | kKeyUp)}));
+  EXPECT_EQ(sink_.records(),
+            (std::vector<InputRecord>{Motion(0, 0), Motion(0, 0), Motion(0, 0),
+                                      Motion(0, 0), Mouse(kMouseEventLeftUp),
+                                      Mouse(0),
+                                      Key(0, 0x041C, kKeyScanCode | kKeyUp)}));
   EXPECT_EQ(injector_.remainder_x, -0.5f);
   for (const Action& action : catalogue_.actions()) {
     EXPECT_EQ(action.last_strength, 0.0f) << action.name;

@@ -56,9 +56,12 @@ TEST(UinputEventsTest, ButtonFlagsPressAndReleaseTheirButton) {
     int32_t value;
   };
   constexpr Case kCases[] = {
-      {kMouseEventLeftDown, BTN_LEFT, 1},     {kMouseEventLeftUp, BTN_LEFT, 0},
-      {kMouseEventRightDown, BTN_RIGHT, 1},   {kMouseEventRightUp, BTN_RIGHT, 0},
-      {kMouseEventMiddleDown, BTN_MIDDLE, 1}, {kMouseEventMiddleUp, BTN_MIDDLE, 0},
+      {kMouseEventLeftDown, BTN_LEFT, 1},
+      {kMouseEventLeftUp, BTN_LEFT, 0},
+      {kMouseEventRightDown, BTN_RIGHT, 1},
+      {kMouseEventRightUp, BTN_RIGHT, 0},
+      {kMouseEventMiddleDown, BTN_MIDDLE, 1},
+      {kMouseEventMiddleUp, BTN_MIDDLE, 0},
   };
   for (const Case& c : kCases) {
     SCOPED_TRACE("flags " + std::to_string(c.flags));
