@@ -26,7 +26,7 @@ int32_t Centre(const AxisRange& range) {
 
 ReplayGui::ReplayGui(Gui& inner, FakeJoystick& joystick, ReplayLog& log,
                      Script script, ManualClock* virtual_clock, Clock& clock)
-    : inner_(inner),
+    : ForwardingGui(inner),
       joystick_(joystick),
       log_(log),
       script_(std::move(script)),

@@ -34,6 +34,7 @@
 #include "platform/clock.h"
 #include "platform/fake/fake_joystick.h"
 #include "platform/fake/manual_clock.h"
+#include "platform/forwarding_gui.h"
 #include "platform/gui.h"
 #include "tools/replay/replay_log.h"
 #include "tools/replay/script.h"
@@ -42,7 +43,7 @@ namespace rz::replay {
 
 inline constexpr std::string_view kChooserTitle = "Langue / Language";
 
-class ReplayGui final : public Gui {
+class ReplayGui final : public ForwardingGui {
  public:
   // Virtual time when `virtual_clock` is given (it is then the program's
   // clock too); otherwise real timers, with `clock` the real clock.
@@ -59,64 +60,14 @@ class ReplayGui final : public Gui {
   int OpenWindow(std::string_view title, int client_width,
                  int client_height) override;
   void CloseWindow(int window) override;
-  void SetWindowIcon(int window,
-                     const std::vector<ConstRgbaView>& sizes) override {
-    inner_.SetWindowIcon(window, sizes);
-  }
   void EnableWindow(int window, bool enabled) override;
   bool IsForeground(int window) override;
-  void BringToFront(int window) override { inner_.BringToFront(window); }
-
-  int LoadFont(std::string_view face, int points) override {
-    return inner_.LoadFont(face, points);
-  }
-  int DefaultFont() override { return inner_.DefaultFont(); }
-  void SetControlFont(int font) override { inner_.SetControlFont(font); }
-  TextSize MeasureText(int font, std::string_view text) override {
-    return inner_.MeasureText(font, text);
-  }
-  void DrawText(int font, std::string_view text, RgbaView target, int x, int y,
-                uint32_t rgba) override {
-    inner_.DrawText(font, text, target, x, y, rgba);
-  }
-  uint32_t ButtonFaceColour() override { return inner_.ButtonFaceColour(); }
 
   int CreateControl(const ControlSpec& spec) override;
-  void EnableControl(int id, bool enabled) override {
-    inner_.EnableControl(id, enabled);
-  }
-  void SetText(int id, std::string_view text) override {
-    inner_.SetText(id, text);
-  }
-  std::string GetText(int id) override { return inner_.GetText(id); }
-  void SetPicture(int id, ConstRgbaView image) override {
-    inner_.SetPicture(id, image);
-  }
   void ClearItems(int id) override;
   void AddItem(int id, std::string_view text) override;
   void RemoveItem(int id, int position) override;
-  void SetSelection(int id, int position) override {
-    inner_.SetSelection(id, position);
-  }
-  int GetSelection(int id) override { return inner_.GetSelection(id); }
-  void SetValue(int id, int value) override { inner_.SetValue(id, value); }
-  int GetValue(int id) override { return inner_.GetValue(id); }
-  void SetScrollHeight(int id, int height) override {
-    inner_.SetScrollHeight(id, height);
-  }
-  std::vector<ControlInfo> DescribeControls(int window) override {
-    return inner_.DescribeControls(window);
-  }
 
-  bool CreatePopupMenu(int menu) override {
-    return inner_.CreatePopupMenu(menu);
-  }
-  void AppendMenuItem(int menu, int item, std::string_view text) override {
-    inner_.AppendMenuItem(menu, item, text);
-  }
-  void AppendMenuSeparator(int menu) override {
-    inner_.AppendMenuSeparator(menu);
-  }
   // The script chooses menu items with `menu`; nothing is shown.
   void ShowPopupMenu(int, int) override {}
 
@@ -130,10 +81,6 @@ class ReplayGui final : public Gui {
                             MessageButtons buttons) override;
   std::string RequestText(std::string_view title,
                           std::string_view prompt) override;
-
-  bool SaveScreenshot(int window, const std::string& png_path) override {
-    return inner_.SaveScreenshot(window, png_path);
-  }
 
  private:
   enum class Phase { kCommands, kPoll, kWait };
@@ -162,7 +109,6 @@ class ReplayGui final : public Gui {
   void SetNow(uint64_t now);
   void StartRealWait(uint32_t remaining_ms);
 
-  Gui& inner_;
   FakeJoystick& joystick_;
   ReplayLog& log_;
   Script script_;
