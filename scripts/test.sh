@@ -11,7 +11,7 @@ echo "== Build and test (build/)"
 cmake -S . -B build -G Ninja -DRZ_WERROR=ON
 cmake --build build -j "$jobs"
 xvfb-run -a -s "-screen 0 1280x1024x24 -nolisten tcp" \
-  ctest --test-dir build --output-on-failure -j "$jobs"
+  ctest --test-dir build --output-on-failure --timeout 600 -j "$jobs"
 
 echo "== Unit tests under AddressSanitizer and UndefinedBehaviorSanitizer (build-asan/)"
 cmake -S . -B build-asan -G Ninja -DRZ_WERROR=ON -DRZ_SANITIZE=ON -DRZ_GUI=OFF \
@@ -19,7 +19,7 @@ cmake -S . -B build-asan -G Ninja -DRZ_WERROR=ON -DRZ_SANITIZE=ON -DRZ_GUI=OFF \
 cmake --build build-asan -j "$jobs"
 ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 \
 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
-  ctest --test-dir build-asan --output-on-failure -j "$jobs" -L unit
+  ctest --test-dir build-asan --output-on-failure --timeout 600 -j "$jobs" -L unit
 
 if [ -x scripts/fuzz.sh ]; then
   echo "== Fuzzers (build-fuzz/)"
