@@ -6,9 +6,6 @@
 #include <memory>
 #include <system_error>
 
-// Before the platform headers: GCC takes an enumerator of this header for a
-// shadow of the input-record flag of the same name when it comes second.
-#include "engine/actions.h"
 #include "platform/clock.h"
 #include "platform/qt/qt_desktop.h"
 #include "platform/qt/qt_gui.h"
